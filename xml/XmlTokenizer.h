@@ -1,0 +1,51 @@
+// The scanner shared by the parser, element text, name search and encoding detection: one markup token
+// at a time, words, the tag-name matching rule and the attribute scanner. Pure functions over a cursor.
+#pragma once
+
+#include <cstdint>
+
+#include "xml/WideString.h"
+
+// Scanning state over a 0-terminated text.
+struct TextCursor {
+    int32_t wordStart = 0;
+    int32_t wordEnd = -1;  // wordEnd < wordStart: empty word
+    int32_t next = 0;
+    const char16_t* text = nullptr;
+    uint32_t flags = 0;  // document flags; kQuotedValue set by SeekAttributeValue
+    int32_t attributeLead = 0;
+    int32_t attributeGap = 0;
+};
+
+constexpr uint32_t kQuotedValue = 0x8000;
+
+enum TokenKind : int32_t {
+    kTokenEndOfText = -2,
+    kTokenError = -1,
+    kTokenEndTag = 0,
+    kTokenStartTag = 1,
+    kTokenText = 2,
+    kTokenWhitespace = 4,
+    kTokenCData = 8,
+    kTokenProcessingInstruction = 16,
+    kTokenComment = 32,
+    kTokenDeclaration = 64,
+};
+
+constexpr uint32_t kTokenEmptyElement = 0x10000;
+
+struct MarkupToken {
+    int32_t kind = kTokenEndOfText;
+    int32_t start = 0;
+    int32_t length = 0;
+    uint32_t flags = 0;
+    WString text;  // start tag name, processing instruction target, or an error's message
+};
+
+inline bool IsXmlWhitespace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
+
+int32_t ReadNextToken(TextCursor& cursor, MarkupToken& token);
+bool ReadNextWord(TextCursor& cursor);
+bool WordMatches(const TextCursor& cursor, const char16_t* name);
+WString WordText(const TextCursor& cursor);
+bool SeekAttributeValue(TextCursor& cursor, const char16_t* name);
