@@ -1,0 +1,3 @@
+#include "tools/Cli.h"
+const char kXmlHelp[] = "";
+int RunXmlCommand(const Args&) { return 0; }
