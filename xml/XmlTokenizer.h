@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "xml/WideString.h"
+#include "xml/XmlDocument.h"
 
 // Scanning state over a 0-terminated text.
 struct TextCursor {
@@ -42,7 +43,9 @@ struct MarkupToken {
     WString text;  // start tag name, processing instruction target, or an error's message
 };
 
-inline bool IsXmlWhitespace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
+inline bool IsXmlWhitespace(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+}
 
 int32_t ReadNextToken(TextCursor& cursor, MarkupToken& token);
 bool ReadNextWord(TextCursor& cursor);
