@@ -1,5 +1,6 @@
 // Fuzz target: DecodeReferences with an explicit count on a buffer of exactly that size (so ASan sees any
 // read past it) and with -1 on a 0-terminated copy; the result is never longer than the input.
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -13,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const WString counted = DecodeReferences(exact.get(), static_cast<int32_t>(units.size()));
     const WString terminated = DecodeReferences(units.c_str(), -1);
-    const size_t terminatedLength = units.find(u'\0') == WString::npos ? units.size() : units.find(u'\0');
+    const size_t terminatedLength = std::min(units.find(u'\0'), units.size());
     if (counted.size() > units.size() || terminated.size() > terminatedLength) {
         std::abort();
     }
