@@ -64,8 +64,8 @@ public:
 
     // Index storage.
     void GrowIndex(int32_t wanted);
-    ElementRecord& Record(int32_t index);
-    const ElementRecord& Record(int32_t index) const;
+    ElementRecord& Record(int32_t index) { return m_ppBlocks[index >> 16][index & 0xFFFF]; }
+    const ElementRecord& Record(int32_t index) const { return m_ppBlocks[index >> 16][index & 0xFFFF]; }
 
     const WString& Text() const { return m_strText; }
     const WString& Report() const { return m_strReport; }

@@ -25,14 +25,6 @@ void CXmlDocument::ResetPosition() {
     m_nCurrentKind = 0;
 }
 
-ElementRecord& CXmlDocument::Record(int32_t index) {
-    return m_ppBlocks[index >> kBlockShift][index & (kBlockRecords - 1)];
-}
-
-const ElementRecord& CXmlDocument::Record(int32_t index) const {
-    return m_ppBlocks[index >> kBlockShift][index & (kBlockRecords - 1)];
-}
-
 bool CXmlDocument::IsWellFormed() const {
     const ElementRecord& doc = Record(0);
     return !(doc.flags & kDocNotWellFormed) && doc.firstChild != 0 && Record(doc.firstChild).nextSibling == 0;

@@ -90,6 +90,7 @@ int32_t ElementIndexer::Run() {
             m_tokens.resize(2 * m_tokens.size() + 6);
         }
         MarkupToken& token = m_tokens[depth];
+        m_cursor.next = NextMarkupOffset(m_cursor.text, m_cursor.next);  // text tokens change nothing here
         int32_t kind = ReadNextToken(m_cursor, token);
         if (kind == kTokenStartTag) {
             OnStartTag(token);
@@ -212,10 +213,10 @@ int32_t ElementIndexer::FindOpenDepth(const TextCursor& word) {
 
 void ElementIndexer::OnEndTag(const MarkupToken& token) {
     int32_t depth = FindOpenDepth(m_cursor);
-    WString name = WordText(m_cursor);
     if (depth < 0) {
         MarkNotWellFormed();
-        ReportOnce(u"No start tag for end tag '" + name + u"' at offset " + Decimal(token.start));
+        ReportOnce(u"No start tag for end tag '" + WordText(m_cursor) + u"' at offset " +
+                   Decimal(token.start));
         return;
     }
     ElementRecord& match = Rec(m_open[depth]);
@@ -229,6 +230,7 @@ void ElementIndexer::OnEndTag(const MarkupToken& token) {
     match.tagLengths = (match.tagLengths & kStartTagLengthMask) | (endLength << 22);
     if (static_cast<int32_t>(m_open.size()) - 1 > depth) {
         MarkNotWellFormed();
+        WString name = WordText(m_cursor);
         while (static_cast<int32_t>(m_open.size()) - 1 > depth) {
             CloseNotEnded(&token, name);
         }

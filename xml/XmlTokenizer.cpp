@@ -3,7 +3,13 @@
 // values, names) are skipped with tight loops.
 #include "xml/XmlTokenizer.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -18,8 +24,6 @@ enum StateBit : uint32_t {
     kDoubleQuoted = 0x80,
     kExpectValue = 0x100,  // after '=' inside a start tag
 };
-
-constexpr uint32_t kTransientBits = kOpen | kBang | kDash | kBracket;
 
 // The terminator a token waits for; the long ones are matched backwards from their '>'.
 enum class Terminator { kNone, kLessThan, kGreaterThan, kPi, kComment, kCData };
@@ -43,6 +47,53 @@ bool IsNameStart(char16_t c) {
 
 bool EndsName(char16_t c) {
     return IsXmlWhitespace(c) || c == u'/' || c == u'>';
+}
+
+// Units that end a name or the text: space, tab, LF, CR, '/', '>' and the terminating 0, all below 64.
+constexpr uint64_t kNameStops = (1ull << 0) | (1ull << ' ') | (1ull << '\t') | (1ull << '\n') |
+                                (1ull << '\r') | (1ull << '/') | (1ull << '>');
+
+bool EndsNameOrText(char16_t c) {
+    return c < 64 && ((kNameStops >> c) & 1);
+}
+
+#if defined(__SSE2__)
+// The first unit from p on that is a, b or the terminating 0, eight units at a time. Whole aligned
+// 16-byte blocks never cross a page, so reading the rest of the block that holds the terminator is safe,
+// though it may lie past the string's allocation: hence no address sanitizing here.
+__attribute__((no_sanitize("address"))) const char16_t* FindUnit(const char16_t* p, char16_t a, char16_t b) {
+    while ((reinterpret_cast<uintptr_t>(p) & 15) != 0) {
+        if (*p == 0 || *p == a || *p == b) {
+            return p;
+        }
+        ++p;
+    }
+    const __m128i va = _mm_set1_epi16(static_cast<short>(a));
+    const __m128i vb = _mm_set1_epi16(static_cast<short>(b));
+    const __m128i zero = _mm_setzero_si128();
+    for (;; p += 8) {
+        __m128i v = _mm_load_si128(reinterpret_cast<const __m128i*>(p));
+        __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, va), _mm_cmpeq_epi16(v, vb)),
+                                    _mm_cmpeq_epi16(v, zero));
+        int mask = _mm_movemask_epi8(hits);
+        if (mask != 0) {
+            return p + (__builtin_ctz(static_cast<unsigned>(mask)) >> 1);
+        }
+    }
+}
+#else
+const char16_t* FindUnit(const char16_t* p, char16_t a, char16_t b) {
+    while (*p != 0 && *p != a && *p != b) {
+        ++p;
+    }
+    return p;
+}
+#endif
+
+// Units from `from` up to the end of a text token: before '<' or the text's end, or through '>'.
+int32_t ScanTextEnd(const char16_t* t, int32_t from) {
+    int32_t stop = static_cast<int32_t>(FindUnit(t + from, u'<', u'>') - t);
+    return t[stop] == u'>' ? stop + 1 : stop;
 }
 
 bool IsWordDelimiter(char16_t c) {
@@ -157,10 +208,7 @@ int32_t TokenScanner::SkipPlainRun(int32_t i) const {
     }
     switch (m_terminator) {
         case Terminator::kLessThan:
-            while (t[i] != 0 && t[i] != u'<' && t[i] != u'>') {
-                ++i;
-            }
-            return i;
+            return static_cast<int32_t>(FindUnit(t + i, u'<', u'>') - t);
         case Terminator::kPi:
         case Terminator::kComment:
         case Terminator::kCData:
@@ -432,9 +480,112 @@ bool ReadAttributeWord(TextCursor& cursor, bool valueExpected, int32_t& scanBegi
     return true;
 }
 
+// The common tokens (plain start tags, plain end tags, text, whitespace) read in one tight scan with the
+// same result the state machine gives; anything else is left to it.
+bool TryCommonToken(TextCursor& cursor, MarkupToken& token) {
+    const char16_t* t = cursor.text;
+    int32_t s = cursor.next;
+    int32_t end;  // one past the token's last unit
+    int32_t kind;
+    uint32_t flags = 0;
+    char16_t c = t[s];
+    if (c == u'<') {
+        char16_t d = t[s + 1];
+        if (IsNameStart(d)) {
+            int32_t e = s + 2;
+            while (!EndsNameOrText(t[e])) {
+                ++e;
+            }
+            if (t[e] == u'>') {
+                end = e + 1;
+            } else if (t[e] == u'/' && t[e + 1] == u'>') {
+                end = e + 2;
+                flags = kTokenEmptyElement;
+            } else {
+                return false;
+            }
+            token.text.assign(t + s + 1, t + e);
+            kind = kTokenStartTag;
+        } else if (d == u'/') {
+            int32_t e = s + 2;
+            while (!EndsNameOrText(t[e])) {
+                ++e;
+            }
+            if (t[e] != u'>') {
+                return false;
+            }
+            cursor.wordStart = s + 2;
+            cursor.wordEnd = e - 1;
+            token.text.clear();
+            end = e + 1;
+            kind = kTokenEndTag;
+        } else {
+            return false;
+        }
+    } else if (c == 0) {
+        return false;
+    } else if (IsXmlWhitespace(c)) {
+        int32_t e = s + 1;
+        while (IsXmlWhitespace(t[e])) {
+            ++e;
+        }
+        if (t[e] == u'<' || t[e] == 0) {
+            end = e;
+            kind = kTokenWhitespace;
+        } else {
+            end = ScanTextEnd(t, e + 1);  // the unit that ends the run starts the text, even a '>'
+            kind = kTokenText;
+        }
+        token.text.clear();
+    } else {
+        end = ScanTextEnd(t, s + 1);  // likewise the first unit of a text
+        kind = kTokenText;
+        token.text.clear();
+    }
+    token.kind = kind;
+    token.start = s;
+    token.length = end - s;
+    token.flags = flags;
+    cursor.next = end;
+    return true;
+}
+
+bool IsNameBoundary(char16_t c) {
+    return c == 0 || c == u' ' || c == u'=' || c == u'/' || c == u'[' || c == u']';
+}
+
+// The rule without regard to ASCII case: letters fold until a unit of 0x80 or above has matched.
+bool WordMatchesFolded(const char16_t* word, int32_t length, const char16_t* name) {
+    bool pastWide = false;
+    for (int32_t k = 0; k < length; ++k) {
+        char16_t a = word[k];
+        char16_t b = name[k];
+        if (b == 0) {
+            return false;
+        }
+        if (a == b) {
+            pastWide = pastWide || a >= 0x80;
+            continue;
+        }
+        char16_t folded = a | 0x20;
+        bool sameLetter = folded >= u'a' && folded <= u'z' && folded == (b | 0x20);
+        if (pastWide || !sameLetter) {
+            return false;
+        }
+    }
+    return IsNameBoundary(name[length]);
+}
+
 }  // namespace
 
+int32_t NextMarkupOffset(const char16_t* text, int32_t from) {
+    return static_cast<int32_t>(FindUnit(text + from, u'<', u'<') - text);
+}
+
 int32_t ReadNextToken(TextCursor& cursor, MarkupToken& token) {
+    if (TryCommonToken(cursor, token)) {
+        return token.kind;
+    }
     return TokenScanner(cursor, token).Run();
 }
 
@@ -466,28 +617,16 @@ bool WordMatches(const TextCursor& cursor, const char16_t* name) {
     if (name == nullptr) {
         name = kEmpty;
     }
-    int32_t length = cursor.wordEnd - cursor.wordStart + 1;
+    int32_t length = std::max(cursor.wordEnd - cursor.wordStart + 1, 0);
     const char16_t* word = cursor.text + cursor.wordStart;
-    bool ignoreCase = cursor.flags & kTextIgnoreCase;
-    bool pastWide = false;  // once a unit >= 0x80 matched, case no longer folds
-    for (int32_t k = 0; k < length; ++k) {
-        char16_t a = word[k];
-        char16_t b = name[k];
-        if (b == 0) {
-            return false;
-        }
-        if (a != b) {
-            bool letters = ((a | 0x20) >= u'a' && (a | 0x20) <= u'z') && (a | 0x20) == (b | 0x20);
-            if (!ignoreCase || pastWide || !letters) {
-                return false;
-            }
-        } else if (a >= 0x80) {
-            pastWide = true;
-        }
+    if (cursor.flags & kTextIgnoreCase) {
+        return WordMatchesFolded(word, length, name);
     }
-    length = length < 0 ? 0 : length;
-    char16_t after = name[length];
-    return after == 0 || after == u' ' || after == u'=' || after == u'/' || after == u'[' || after == u']';
+    int32_t same = 0;  // a word holds no 0, so this stops at the name's end at the latest
+    while (same < length && word[same] == name[same]) {
+        ++same;
+    }
+    return same == length && IsNameBoundary(name[length]);
 }
 
 WString WordText(const TextCursor& cursor) {

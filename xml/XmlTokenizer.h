@@ -48,6 +48,9 @@ inline bool IsXmlWhitespace(char16_t c) {
 }
 
 int32_t ReadNextToken(TextCursor& cursor, MarkupToken& token);
+// Offset of the next '<' (or the terminating 0) at or after `from`. Every unit before it belongs to text
+// and whitespace tokens, so a reader that ignores those may jump there.
+int32_t NextMarkupOffset(const char16_t* text, int32_t from);
 bool ReadNextWord(TextCursor& cursor);
 bool WordMatches(const TextCursor& cursor, const char16_t* name);
 WString WordText(const TextCursor& cursor);
