@@ -58,27 +58,29 @@ bool EndsNameOrText(char16_t c) {
 }
 
 #if defined(__SSE2__)
-// The first unit from p on that is a, b or the terminating 0, eight units at a time. Whole aligned
-// 16-byte blocks never cross a page, so reading the rest of the block that holds the terminator is safe,
-// though it may lie past the string's allocation: hence no address sanitizing here.
+// The first unit from p on that is a, b or the terminating 0, eight units at a time. A 16-byte load that
+// stays inside one page is safe to make even past the terminator, though it may read beyond the string's
+// allocation: hence no address sanitizing here. Near a page's end it steps to the next aligned block.
 __attribute__((no_sanitize("address"))) const char16_t* FindUnit(const char16_t* p, char16_t a, char16_t b) {
-    while ((reinterpret_cast<uintptr_t>(p) & 15) != 0) {
-        if (*p == 0 || *p == a || *p == b) {
-            return p;
-        }
-        ++p;
-    }
     const __m128i va = _mm_set1_epi16(static_cast<short>(a));
     const __m128i vb = _mm_set1_epi16(static_cast<short>(b));
     const __m128i zero = _mm_setzero_si128();
-    for (;; p += 8) {
-        __m128i v = _mm_load_si128(reinterpret_cast<const __m128i*>(p));
+    for (;;) {
+        if ((reinterpret_cast<uintptr_t>(p) & 4095) > 4096 - 16) {
+            if (*p == 0 || *p == a || *p == b) {
+                return p;
+            }
+            ++p;
+            continue;
+        }
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
         __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, va), _mm_cmpeq_epi16(v, vb)),
                                     _mm_cmpeq_epi16(v, zero));
         int mask = _mm_movemask_epi8(hits);
         if (mask != 0) {
             return p + (__builtin_ctz(static_cast<unsigned>(mask)) >> 1);
         }
+        p += 8;
     }
 }
 #else
