@@ -23,7 +23,7 @@ struct TextConverter {
     WString target;
     WString source;
     const void* data = nullptr;
-    int32_t sourceLength = 0;  // in source units
+    int32_t sourceLength = 0;  // in bytes: the loader reads every byte-wise body, UTF-32 included
     int32_t outputCount = 0;   // room on entry (0 = only measure); units produced on return
 };
 
