@@ -32,5 +32,11 @@ struct Command {
 // Each command lives in its own file and is listed in dashwellctl.cpp.
 int RunXmlCommand(const Args& args);
 int RunLayoutCommand(const Args& args);
+int RunPictureCommand(const Args& args);
+int RunRegionCommand(const Args& args);
+int RunSkinCommand(const Args& args);
 extern const char kXmlHelp[];
 extern const char kLayoutHelp[];
+extern const char kPictureHelp[];
+extern const char kRegionHelp[];
+extern const char kSkinHelp[];
