@@ -2,6 +2,7 @@
 // 1,024 bytes, else UTF-8 when the file begins with '<', else a UTF-8 validity test with the ANSI code
 // page as fallback. The reader leaves a trail of notes that becomes the start of the report text. The
 // file is open only inside LoadTextFromFile and is closed on every path.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <limits>
@@ -230,7 +231,8 @@ bool ReadFileUnits(void* dest, TextFileReader& reader) {
         }
     } else {
         auto* units = static_cast<char16_t*>(dest);
-        for (int32_t i = 0; i < reader.unitCount; ++i) {
+        kept = static_cast<int32_t>(std::find(units, units + reader.unitCount, u'\0') - units);
+        for (int32_t i = kept; i < reader.unitCount; ++i) {
             if (units[i] != 0) {
                 units[kept++] = units[i];
             }

@@ -55,7 +55,8 @@ public:
 private:
     ElementRecord& Rec(int32_t i) { return m_doc.Record(i); }
     void MarkNotWellFormed() { Rec(0).flags |= kDocNotWellFormed; }
-    void ReportOnce(WString message);
+    template <typename MakeMessage>
+    void ReportOnce(MakeMessage make);
     void OnStartTag(MarkupToken& token);
     void OnEndTag(const MarkupToken& token);
     int32_t FindOpenDepth(const TextCursor& word);
@@ -76,9 +77,12 @@ private:
     std::unordered_map<uint64_t, std::vector<int32_t>> m_nameIndex;  // name key -> depths, innermost last
 };
 
-void ElementIndexer::ReportOnce(WString message) {
+// Only the first error is kept, so a message is built only while the report is still empty: hostile
+// input holds an error at every tag.
+template <typename MakeMessage>
+void ElementIndexer::ReportOnce(MakeMessage make) {
     if (m_doc.m_strReport.empty()) {
-        m_doc.m_strReport = std::move(message);
+        m_doc.m_strReport = make();
     }
 }
 
@@ -98,7 +102,7 @@ int32_t ElementIndexer::Run() {
             OnEndTag(token);
         } else if (kind == kTokenError) {
             MarkNotWellFormed();
-            ReportOnce(token.text);
+            ReportOnce([&] { return token.text; });
         } else if (kind == kTokenEndOfText) {
             if (!m_open.empty()) {
                 MarkNotWellFormed();
@@ -142,7 +146,7 @@ void ElementIndexer::OnStartTag(MarkupToken& token) {
         // Too long for its field: saturate, which also marks the element as having no readable text.
         startLength = kStartTagLengthMask;
         MarkNotWellFormed();
-        ReportOnce(u"Element tag at offset " + Decimal(token.start) + u" too long");
+        ReportOnce([&] { return WString(u"Element tag at offset " + Decimal(token.start) + u" too long"); });
     }
     rec.tagLengths = startLength;
     if (token.flags & kTokenEmptyElement) {
@@ -215,8 +219,10 @@ void ElementIndexer::OnEndTag(const MarkupToken& token) {
     int32_t depth = FindOpenDepth(m_cursor);
     if (depth < 0) {
         MarkNotWellFormed();
-        ReportOnce(u"No start tag for end tag '" + WordText(m_cursor) + u"' at offset " +
-                   Decimal(token.start));
+        ReportOnce([&] {
+            return WString(u"No start tag for end tag '" + WordText(m_cursor) + u"' at offset " +
+                           Decimal(token.start));
+        });
         return;
     }
     ElementRecord& match = Rec(m_open[depth]);
@@ -225,7 +231,8 @@ void ElementIndexer::OnEndTag(const MarkupToken& token) {
     if (endLength >= kEndTagLengthMax) {
         endLength = kEndTagLengthMax;
         MarkNotWellFormed();
-        ReportOnce(u"Element end tag at offset " + Decimal(token.start) + u" too long");
+        ReportOnce(
+            [&] { return WString(u"Element end tag at offset " + Decimal(token.start) + u" too long"); });
     }
     match.tagLengths = (match.tagLengths & kStartTagLengthMask) | (endLength << 22);
     if (static_cast<int32_t>(m_open.size()) - 1 > depth) {
@@ -258,10 +265,14 @@ void ElementIndexer::CloseNotEnded(const MarkupToken* endTag, const WString& end
     }
     const WString& name = m_tokens[m_open.size() - 1].text;
     if (endTag) {
-        ReportOnce(u"End tag '" + endName + u"' at offset " + Decimal(endTag->start + 1) +
-                   u" does not match start tag '" + name + u"' at offset " + Decimal(rec.start));
+        ReportOnce([&] {
+            return WString(u"End tag '" + endName + u"' at offset " + Decimal(endTag->start + 1) +
+                           u" does not match start tag '" + name + u"' at offset " + Decimal(rec.start));
+        });
     } else {
-        ReportOnce(u"Element '" + name + u"' at offset " + Decimal(rec.start) + u" not ended");
+        ReportOnce([&] {
+            return WString(u"Element '" + name + u"' at offset " + Decimal(rec.start) + u" not ended");
+        });
     }
     Pop();
 }

@@ -214,10 +214,7 @@ int32_t TokenScanner::SkipPlainRun(int32_t i) const {
         case Terminator::kPi:
         case Terminator::kComment:
         case Terminator::kCData:
-            while (t[i] != 0 && t[i] != u'>') {
-                ++i;
-            }
-            return i;
+            return static_cast<int32_t>(FindUnit(t + i, u'>', u'>') - t);
         case Terminator::kGreaterThan:
             if (m_bits & (kDoubleQuoted | kSingleQuoted)) {
                 // An error token still ends before a '<', quoted or not.
