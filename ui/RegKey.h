@@ -30,7 +30,6 @@ public:
     [[nodiscard]] LSTATUS Create(HKEY parent, const WString& subKey, REGSAM access);
     void Close();
 
-    bool IsOpen() const { return m_hKey != nullptr; }
     HKEY Get() const { return m_hKey; }
 
     // The name of the sub-key at index when it has at most maxUnits units; ERROR_MORE_DATA when longer,
