@@ -10,10 +10,13 @@ void PrintLine(std::string_view utf8) {
     std::fputc('\n', stdout);
 }
 
-void PrintLine(WStringView text) { PrintLine(ToUtf8(text)); }
+void PrintLine(WStringView text) {
+    PrintLine(ToUtf8(text));
+}
 
 int UsageError(std::string_view message) {
-    std::fprintf(stderr, "dashwellctl: %.*s (try --help)\n", static_cast<int>(message.size()), message.data());
+    std::fprintf(stderr, "dashwellctl: %.*s (try --help)\n", static_cast<int>(message.size()),
+                 message.data());
     return kExitUsage;
 }
 

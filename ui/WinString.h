@@ -8,9 +8,15 @@
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "the Win32 seam needs 16-bit wchar_t");
 
-inline const wchar_t* WinStr(const WString& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
-inline const wchar_t* WinStr(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
-inline wchar_t* WinBuf(char16_t* buffer) { return reinterpret_cast<wchar_t*>(buffer); }
+inline const wchar_t* WinStr(const WString& text) {
+    return reinterpret_cast<const wchar_t*>(text.c_str());
+}
+inline const wchar_t* WinStr(const char16_t* text) {
+    return reinterpret_cast<const wchar_t*>(text);
+}
+inline wchar_t* WinBuf(char16_t* buffer) {
+    return reinterpret_cast<wchar_t*>(buffer);
+}
 inline WString FromWin(const wchar_t* text) {
     return text ? WString(reinterpret_cast<const char16_t*>(text), std::wcslen(text)) : WString();
 }
