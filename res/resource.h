@@ -1,0 +1,4 @@
+// Resource ids of the executable, shared by res/Dashwell.rc and the code that loads the resources.
+#pragma once
+
+#define IDD_WARNING_DIALOG 134
