@@ -19,6 +19,7 @@ const Command kCommands[] = {
     {"xml", "read an XML file the way the program does", kXmlHelp, RunXmlCommand},
     {"layout", "parse a control layout", kLayoutHelp, RunLayoutCommand},
 #ifdef _WIN32
+    {"warn", "show a warning dialog with a skin", kWarnHelp, RunWarnCommand},
     {"devices", "list the installed devices as the host reads them", kDevicesHelp, RunDevicesCommand},
     {"picture", "decode a picture file and print its size", kPictureHelp, RunPictureCommand},
     {"region", "print the window outline cut from a mask picture", kRegionHelp, RunRegionCommand},
