@@ -28,7 +28,8 @@ const Command kCommands[] = {
 };
 
 void PrintToolHelp() {
-    PrintLine(std::string_view("usage: dashwellctl COMMAND [ARGS...]   (dashwellctl COMMAND --help for more)"));
+    PrintLine(
+        std::string_view("usage: dashwellctl COMMAND [ARGS...]   (dashwellctl COMMAND --help for more)"));
     PrintLine(std::string_view(""));
     for (const Command& c : kCommands) {
         std::string line = "  ";
