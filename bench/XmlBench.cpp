@@ -49,8 +49,8 @@ constexpr int kHostileCount = 100000;
 
 std::vector<BenchInput> MakeAllInputs() {
     std::vector<BenchInput> inputs;
-    for (const SkinInputSpec& spec : kSkinInputs) {
-        inputs.push_back(MakeSkinInput(spec.name, spec.bytes, spec.encoding));
+    for (const SkinInputSpec& shape : kSkinInputs) {
+        inputs.push_back(MakeSkinInput(shape.name, shape.bytes, shape.encoding));
     }
     inputs.push_back(MakeUnclosedNesting("hostile-unclosed", kHostileCount));
     inputs.push_back(MakeStrayEndTags("hostile-stray-end", kHostileCount));

@@ -109,12 +109,12 @@ Reading ReadLayout(const WString& value) {
             (layout.bToggle ? "1" : "0")};
 }
 
-Reading Interpret(const SkinValueSpec& spec, const WString& value) {
-    switch (spec.syntax) {
+Reading Interpret(const SkinValueSpec& entry, const WString& value) {
+    switch (entry.syntax) {
         case Syntax::kInteger:
             return {std::to_string(ReadSkinInteger(value))};
         case Syntax::kPicture:
-            return ReadPicture(value, spec.folder);
+            return ReadPicture(value, entry.folder);
         case Syntax::kLayout:
             return ReadLayout(value);
         case Syntax::kText:
@@ -124,15 +124,15 @@ Reading Interpret(const SkinValueSpec& spec, const WString& value) {
 }
 
 // Prints the value's line; false when a required value is not usable.
-bool CheckValue(const SkinValueSpec& spec) {
-    const WString value = GetSkinValue(*spec.document, spec.group, spec.item);
-    const bool required = spec.need == Need::kRequired;
-    std::string line = std::string(spec.file) + " " + ToUtf8(spec.group) + "/" + ToUtf8(spec.item);
+bool CheckValue(const SkinValueSpec& entry) {
+    const WString value = GetSkinValue(*entry.document, entry.group, entry.item);
+    const bool required = entry.need == Need::kRequired;
+    std::string line = std::string(entry.file) + " " + ToUtf8(entry.group) + "/" + ToUtf8(entry.item);
     bool usable = !value.empty();
     if (value.empty()) {
         line += required ? " (required)" : " (optional)";
     } else {
-        const Reading reading = Interpret(spec, value);
+        const Reading reading = Interpret(entry, value);
         line += " = \"" + ToUtf8(value) + "\"";
         if (!reading.detail.empty()) {
             line += " -> " + reading.detail;
@@ -185,8 +185,8 @@ int RunSkinCommand(const Args& args) {
     PrintDocument("FrameButtons.xml", g_docButtonLayout);
     PrintDocument("strings.xml", g_docStrings);
     int problems = 0;
-    for (const SkinValueSpec& spec : kValues) {
-        problems += CheckValue(spec) ? 0 : 1;
+    for (const SkinValueSpec& entry : kValues) {
+        problems += CheckValue(entry) ? 0 : 1;
     }
     PrintLine("required problems " + std::to_string(problems));
     return problems ? 1 : 0;
