@@ -12,26 +12,9 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/support/TempFolder.h"
 #include "ui/Wnd.h"
 #include "xml/WideString.h"
-
-// A new empty folder under the temporary folder, removed with everything in it at the end of the test.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    // Ends in a backslash, like the application directory.
-    const WString& Path() const { return m_path; }
-    // Writes a file below the folder, making its sub-folders.
-    void Write(std::string_view relative, std::string_view bytes) const;
-    void Remove(std::string_view relative) const;
-
-private:
-    WString m_path;
-};
 
 struct ColorRect {
     RECT rect;

@@ -41,29 +41,6 @@ WString CorporaPath(std::string_view relative) {
     return WindowsPath(std::string(DASHWELL_CORPORA_DIR) + "/" + std::string(relative));
 }
 
-TempFolder::TempFolder() {
-    static std::atomic<int> counter{0};
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() /
-        ("dashwell-skin-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    m_path = folder.u16string() + u"\\";
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(std::filesystem::path(m_path), ignored);
-}
-
-WString TempFolder::Write(std::string_view relative, std::string_view bytes) const {
-    const std::filesystem::path file =
-        std::filesystem::path(m_path) / std::filesystem::path(FromUtf8(relative));
-    std::filesystem::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return file.u16string();
-}
-
 CBitmap MaskFromRows(std::initializer_list<std::string_view> rows) {
     const int height = static_cast<int>(rows.size());
     const int width = height ? static_cast<int>(rows.begin()->size()) : 0;

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/support/TempFolder.h"
 #include "ui/Bitmap.h"
 #include "ui/Region.h"
 #include "xml/WideString.h"
@@ -20,23 +21,6 @@ std::ostream& operator<<(std::ostream& out, const RECT& rect);
 WString TestDataPath(std::string_view name);
 // A folder of the third-party corpora (may not exist).
 WString CorporaPath(std::string_view relative);
-
-// A new empty folder under the temporary folder, removed with everything in it at the end of the test.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    // Ends in a backslash, like the application directory.
-    const WString& Path() const { return m_path; }
-    // Writes a file below the folder, making its sub-folders.
-    WString Write(std::string_view relative, std::string_view bytes) const;
-
-private:
-    WString m_path;
-};
 
 // A 32-bit mask, one string per row from the top: '#' black, '.' white, 'n' red 255 green 255 blue 254.
 // Painted through GDI, so the rows are the picture's rows whatever the storage order.
