@@ -2,3 +2,5 @@
 #pragma once
 
 #define IDD_WARNING_DIALOG 134
+#define IDD_DASHWELL_DIALOG 102
+#define IDR_MAINFRAME 133

@@ -82,6 +82,7 @@ int CDialog::DoModal() {
         SetActiveWindow(owner);
     }
     DestroyWindow(Handle());
+    OnBetweenMessages();
     return m_nModalResult;
 }
 
@@ -164,6 +165,10 @@ bool CDialog::HandleInitDialog() {
 void CDialog::RunModalLoop() {
     MSG msg{};
     while (!m_bEnded) {
+        OnBetweenMessages();
+        if (m_bEnded) {
+            break;
+        }
         // A window destroyed by someone else ends the run as a close would.
         if (!Handle()) {
             EndDialog(IDCANCEL);

@@ -33,6 +33,10 @@ protected:
     virtual bool OnInitDialog();
     virtual void OnOK();
     virtual void OnCancel();
+    // Called by the modal run whenever none of the dialog's message handlers is running: before each
+    // wait for the next message, and once more after the window has been destroyed. Work that must
+    // not happen inside a handler (releasing code that may still be on the stack) waits for it.
+    virtual void OnBetweenMessages() {}
 
 private:
     bool Create();
