@@ -96,9 +96,9 @@ button() {
         *) echo "make-pictures: no button $style/$state" >&2; exit 1 ;;
     esac
     local x1=$((w - 3)) y1=$((h - 3))
-    "${im[@]}" -size ${w}x${h} xc:none \
-        \( -size ${h}x${w} gradient:"$to"-"$from" -rotate -90 \
-           \( -size ${w}x${h} xc:black -fill white -draw "roundrectangle 2,2 $x1,$y1 6,6" \) \
+    "${im[@]}" -size "${w}x${h}" xc:none \
+        \( -size "${h}x${w}" gradient:"$to"-"$from" -rotate -90 \
+           \( -size "${w}x${h}" xc:black -fill white -draw "roundrectangle 2,2 $x1,$y1 6,6" \) \
            -alpha off -compose CopyOpacity -composite \) -compose Over -composite \
         -fill none -stroke "$border" -strokewidth 1 -draw "roundrectangle 2.5,2.5 $((x1)).5,$((y1)).5 6,6" \
         ${ring:+-stroke "$ring" -draw "roundrectangle 0.5,0.5 $((w - 1)).5,$((h - 1)).5 8,8"} \

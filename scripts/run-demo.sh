@@ -158,7 +158,7 @@ for reg in "$devices_reg" demo/devices/demo-plug.reg; do
 done
 wineserver -w
 # regedit reports nothing: check that the devices are there in the 64-bit view.
-listed=$(w64 reg query 'HKLM\Software\Varnix\DaderuVivazo' /reg:64 2> /dev/null | tr -d '\r' | grep -c 'DaderuVivazo\\' || true)
+listed=$(w64 reg query 'HKLM\Software\Varnix\DaderuVivazo' /reg:64 2> /dev/null | tr -d '\r' | grep -c "DaderuVivazo\\\\" || true)
 [ "$listed" -gt 0 ] || fail "the demo devices are not in the 64-bit registry view"
 say "installed Dashwell and $listed demo devices in $WINEPREFIX"
 
