@@ -12,16 +12,6 @@ namespace {
 
 constexpr wchar_t kTestHostClass[] = L"DashwellModuleTestHost";
 
-// The define is a Linux path; under Wine the Linux root is drive Z:.
-WString WindowsPath(std::string path) {
-    for (char& c : path) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    return FromUtf8("Z:" + path);
-}
-
 template <typename Fn>
 Fn RequiredExport(const LoadedModule& module, const char* name) {
     const Fn function = module.Export<Fn>(name);
@@ -32,6 +22,31 @@ Fn RequiredExport(const LoadedModule& module, const char* name) {
 }
 
 }  // namespace
+
+WString WindowsPath(std::string path) {
+    for (char& c : path) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+    return FromUtf8("Z:" + path);
+}
+
+DWORD RunProcess(const WString& commandLine) {
+    WString mutableLine = commandLine;
+    STARTUPINFOW startup = {sizeof startup};
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(nullptr, WinBuf(mutableLine.data()), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return ~0u;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD exitCode = ~0u;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return exitCode;
+}
 
 WString ModuleFolderPath(std::string_view folder) {
     return WindowsPath(std::string(DASHWELL_MODULES_DIR) + "/" + std::string(folder));

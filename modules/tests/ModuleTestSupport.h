@@ -12,6 +12,12 @@
 #include "sdk/DashwellPage.h"
 #include "xml/WideString.h"
 
+// A Linux path of the build as Windows programs under Wine see it (drive Z:).
+WString WindowsPath(std::string path);
+// Runs a command line with the test's environment, waits for it and gives its exit code (~0u when it
+// cannot be started).
+DWORD RunProcess(const WString& commandLine);
+
 // The Windows path of a built module: ModulePath("recording/full") names .../recording/full/Setting.dll.
 WString ModulePath(std::string_view folder);
 // The module's folder as GetModuleFileNameW names it, without a trailing backslash.

@@ -178,4 +178,13 @@ TEST_F(RecordingModule, SendsCloseOnceFromInsideInitialPageInfo) {
     EXPECT_EQ(log[3], "keep InitialPageInfo sent msg=0x10 -> 0");
 }
 
+TEST_F(RecordingModule, TellsAProcessEndFromARelease) {
+    const WString command =
+        u"\"" + WindowsPath(LOAD_AND_EXIT_PATH) + u"\" \"" + ModulePath("recording/keep") + u"\"";
+    EXPECT_EQ(RunProcess(command), 0u);
+
+    const std::vector<std::string> expected = {"keep DllMain attach", "keep DllMain detach exit"};
+    EXPECT_EQ(Log(), expected);
+}
+
 }  // namespace
