@@ -28,6 +28,8 @@ function(dashwell_add_test name)
     target_compile_definitions(${name} PRIVATE
         DASHWELL_SOURCE_DIR="${CMAKE_SOURCE_DIR}" DASHWELL_CORPORA_DIR="${DASHWELL_CORPORA_DIR}")
     add_test(NAME ${name} COMMAND ${name})
+    # A test that hangs fails instead of stalling the whole run.
+    set_tests_properties(${name} PROPERTIES TIMEOUT 900)
     if(WIN32)
         set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine)
     endif()
