@@ -128,6 +128,8 @@ LRESULT CSamplePage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_ERASEBKGND:  // painted whole in WM_PAINT
             return 1;
+        case WM_NCHITTEST:  // the background is the host's: a press there drags the host window
+            return HTTRANSPARENT;
         case WM_PAINT:  // void OnPaint()
             OnPaint();
             return 0;
