@@ -28,6 +28,8 @@ WString ModuleBuild(PageModule module) {
             return LinuxPath(RECORDING_KEEP_DLL);
         case PageModule::kBare:
             return LinuxPath(RECORDING_BARE_DLL);
+        case PageModule::kSample:
+            return LinuxPath(SAMPLE_DLL);
         case PageModule::kNone:
             break;
     }

@@ -13,7 +13,8 @@
 #include "xml/WideString.h"
 
 // Which build of the recording module a device folder gets.
-enum class PageModule { kNone, kFull, kNoInit, kKeep, kBare };
+// kSample is the sample page that device makers start from; the others log every call.
+enum class PageModule { kNone, kFull, kNoInit, kKeep, kBare, kSample };
 
 struct TestDevice {
     WString keyName;
