@@ -96,24 +96,35 @@ TEST(Startup, WithoutAPluggedDeviceWarnsAndEnds) {
 TEST(Startup, DebugGroupLoadsTheProgramFoldersModule) {
     struct DebugCase {
         const char* debug;
+        const char* name;
         std::vector<std::string> calls;
+        const char16_t* remembered;  // "ExitDeviceName" afterwards
     };
     const DebugCase cases[] = {
         {"1",
-         {"Host DllMain attach", "Host InitialPageInfo hwnd", "Host SetPreAndNextDev prev=Alpha next=Delta"}},
+         "Charlie",
+         {"Host DllMain attach", "Host InitialPageInfo hwnd", "Host SetPreAndNextDev prev=Alpha next=Delta"},
+         u"Charlie"},
+        // An unknown debug name leaves the first record current.
+        {"1",
+         "Nobody",
+         {"Host DllMain attach", "Host InitialPageInfo hwnd", "Host SetPreAndNextDev prev= next=Charlie"},
+         u"Alpha"},
         {"0",
-         {"Delta DllMain attach", "Delta InitialPageInfo hwnd", "Delta SetPreAndNextDev prev=Charlie next="}},
+         "Charlie",
+         {"Delta DllMain attach", "Delta InitialPageInfo hwnd", "Delta SetPreAndNextDev prev=Charlie next="},
+         u"Delta"},
     };
     for (const DebugCase& c : cases) {
-        SCOPED_TRACE(c.debug);
+        SCOPED_TRACE(std::string(c.debug) + " " + c.name);
         DeviceSandbox sandbox;
         HostInstall install;
         install.AddDevices(sandbox, {{u"Alpha", 1}, {u"Bravo", 0}, {u"Charlie", 1}, {u"Delta", 1}});
         sandbox.SetUserValue(u"ExitDeviceName", StringBytes(u"Delta"));
         install.PutModule(install.HostFolder(), PageModule::kFull);
-        install.WriteHostFile("FrameSkins.xml",
-                              std::string("<FrameSkin><DEBUG><DEBUG>") + c.debug +
-                                  "</DEBUG><DEBUG_NAME>Charlie</DEBUG_NAME></DEBUG></FrameSkin>");
+        install.WriteHostFile("FrameSkins.xml", std::string("<FrameSkin><DEBUG><DEBUG>") + c.debug +
+                                                    "</DEBUG><DEBUG_NAME>" + c.name +
+                                                    "</DEBUG_NAME></DEBUG></FrameSkin>");
         HostProcess host(install);
         const HWND window = host.WaitForMainWindow();
         ASSERT_NE(window, nullptr);
@@ -126,6 +137,6 @@ TEST(Startup, DebugGroupLoadsTheProgramFoldersModule) {
                   c.calls);
         PostMessageW(window, WM_CLOSE, 0, 0);
         ASSERT_TRUE(host.WaitForExit());
-        EXPECT_EQ(ExitDeviceName(sandbox), std::string(c.debug) == "1" ? u"Charlie" : u"Delta");
+        EXPECT_EQ(ExitDeviceName(sandbox), c.remembered);
     }
 }
