@@ -23,3 +23,4 @@ int SimUsageError(std::string_view message);
 int SimFailure(std::string_view message);
 
 int RunPlugCommand(const SimArgs& args);
+int RunSendCommand(const SimArgs& args);

@@ -1,5 +1,6 @@
-// devsim: writes what the device software would write, so that demos and tests can plug and unplug
-// devices without it. Each command reads its own arguments; this file only dispatches.
+// devsim: writes what the device software would write and posts what it would post, so that demos and
+// tests can plug and unplug devices and poke the running host without it. Each command reads its own
+// arguments; this file only dispatches.
 #include <windows.h>
 
 #include <cstdio>
@@ -12,6 +13,8 @@ namespace {
 
 const SimCommand kSimCommands[] = {
     {"plug", "KEYNAME 0|1   mark a device unplugged or plugged (config.ini and DevicePlug)", RunPlugCommand},
+    {"send", "next|prev|refresh   post a device switch or refresh to the running host window",
+     RunSendCommand},
 };
 
 int PrintUsage() {
