@@ -37,6 +37,11 @@
 //     DASHWELL_MODULE_CLOSE_ON_INIT=1 InitialPageInfo sends WM_CLOSE to the host window
 // The two sends happen once per process: the variable is removed from the process's environment before
 // the send, so a host that loads a module again from inside the send does not loop.
+//
+// Signal, for benchmarks: with DASHWELL_MODULE_SIGNAL=<event name>, InitialPageInfo invalidates the host
+// window (as a page that draws itself must, since the host does not repaint on a switch) and the first
+// WM_PAINT that ProcessParentDef sees after each InitialPageInfo sets that named event (opened with
+// EVENT_MODIFY_STATE; a missing event is ignored). Nothing is logged for it.
 #include <windows.h>
 
 #include <cstdlib>
@@ -50,10 +55,17 @@
 
 namespace {
 
-bool g_bReleased = false;  // UnIntialPageInfo came and no InitialPageInfo since
+// The export set of a build decides which of the names below it uses.
+bool g_bReleased = false;                         // UnIntialPageInfo came and no InitialPageInfo since
+[[maybe_unused]] bool g_bPaintSignalDue = false;  // InitialPageInfo came and no WM_PAINT since
 
 std::string MessageArguments(UINT message, WPARAM wParam, LPARAM lParam) {
     return "msg=" + Hex(message) + " wparam=" + std::to_string(wParam) + " lparam=" + std::to_string(lParam);
+}
+
+[[maybe_unused]] std::optional<WString> SignalEventName() {
+    std::optional<WString> name = EnvironmentValue(u"DASHWELL_MODULE_SIGNAL");
+    return name && !name->empty() ? name : std::nullopt;
 }
 
 }  // namespace
@@ -83,6 +95,10 @@ void SendOnce(HWND host, const char16_t* variable, UINT message, LPARAM lParam) 
 
 PAGE_EXPORT void InitialPageInfo(HWND hostWindow) {
     g_bReleased = false;
+    g_bPaintSignalDue = true;
+    if (SignalEventName()) {
+        InvalidateRect(hostWindow, nullptr, FALSE);
+    }
     LogEvent("InitialPageInfo hwnd=" + Hex(reinterpret_cast<uintptr_t>(hostWindow)));
     const std::optional<WString> direction = EnvironmentValue(u"DASHWELL_MODULE_SEND_ON_INIT");
     if (direction == u"next" || direction == u"prev") {
@@ -151,9 +167,22 @@ bool IsParentMessageLogged(UINT message) {
     }
 }
 
+void SignalFirstPaint() {
+    g_bPaintSignalDue = false;
+    const std::optional<WString> name = SignalEventName();
+    const HANDLE event = name ? OpenEventW(EVENT_MODIFY_STATE, FALSE, WinStr(*name)) : nullptr;
+    if (event) {
+        SetEvent(event);
+        CloseHandle(event);
+    }
+}
+
 }  // namespace
 
 PAGE_EXPORT void ProcessParentDef(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT && g_bPaintSignalDue) {
+        SignalFirstPaint();
+    }
     if (IsParentMessageLogged(message)) {
         LogEvent("ProcessParentDef " + MessageArguments(message, wParam, lParam));
     }
