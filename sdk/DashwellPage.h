@@ -17,9 +17,17 @@
                ZQ455EXIT is exported.
    After UnIntialPageInfo the host calls nothing more in that module.
 
+   Loading: the host loads the module by its absolute path with LoadLibraryExW and
+   LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32, so the module's own DLLs are found
+   in its folder and the system folders; the current directory is never searched.
+
+   Child windows: give them control ids of 1000 or more. The host window is a dialog, and a command
+   with id 1 (IDOK) or 2 (IDCANCEL) that the module does not take would end it.
+
    Messages: the host window's messages below WM_USER (0x400) reach ProcessParentDef after the host
    has chosen not to handle them itself; those above WM_USER, except the switch message, reach
-   ProcessFunction. The host then gives every message to its own default processing.
+   ProcessFunction. The host then gives every message to its own default processing. Escape and
+   Return key-downs that DllPreTranslateMessage does not take are swallowed by the host.
 
    Asking the host to show another device: post DASHWELL_WM_DEVICE_SWITCH to the host window with
    lParam -1 for the previous plugged device or 1 for the next one. The host switches once the
