@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 
 #include "xml/WideString.h"
@@ -91,7 +92,14 @@ private:
     int32_t m_nNextFree = 1;
     int32_t m_nCurrentKind = 0;
     uint32_t m_nTextFlags = 0;
-    std::unique_ptr<std::unique_ptr<ElementRecord[]>[]> m_ppBlocks;
+    // Blocks come from malloc so that growing the last one can be a realloc (records are trivially copyable).
+    struct FreeBlock {
+        void operator()(ElementRecord* block) const { std::free(block); }
+    };
+    using Block = std::unique_ptr<ElementRecord[], FreeBlock>;
+    void ResizeBlock(int64_t block, int64_t records);
+
+    std::unique_ptr<Block[]> m_ppBlocks;
     int32_t m_nCapacity = 0;
     int32_t m_nBlockSlots = 0;
 };

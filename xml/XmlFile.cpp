@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "xml/Encodings.h"
 #include "xml/TextPlatform.h"
@@ -169,6 +169,8 @@ bool OpenTextFile(TextFileReader& reader, const WString& path) {
         reader.notes = SystemErrorText();
         return false;
     }
+    // The body is read in one piece straight into its own buffer: a stream buffer would only add a copy.
+    std::setvbuf(reader.file, nullptr, _IONBF, 0);
     int64_t length = FileLength(reader.file);
     if (length < 0) {
         return Fail(reader, ReadFailureText());
@@ -259,6 +261,25 @@ bool IsWideEncodingWithoutMark(const WString& encoding) {
     return codePage == kCodePageUtf16 || codePage == kCodePageUtf16 + 1 || codePage == kCodePageUtf32;
 }
 
+// The code pages give at most one unit per byte, so room for one unit per byte lets a single call
+// convert without measuring first; a conversion that ever needed more would be measured and repeated.
+int32_t ConvertBody(WString& text, const WString& encoding, const unsigned char* bytes, int32_t count) {
+    TextConverter request{u"UTF-16", encoding, bytes, count, count};
+    text.resize(static_cast<size_t>(count));
+    int32_t produced = ConvertText(request, text.data());
+    if (produced == 0) {
+        request.outputCount = 0;
+        int32_t needed = ConvertText(request, nullptr);
+        if (needed > count) {
+            text.resize(static_cast<size_t>(needed));
+            request.outputCount = needed;
+            produced = ConvertText(request, text.data());
+        }
+    }
+    text.resize(produced > 0 ? static_cast<size_t>(produced) : 0);
+    return produced;
+}
+
 bool ReadTextBody(WString& text, TextFileReader& reader) {
     reader.notes.clear();
     if (reader.bytesToRead == 0) {
@@ -275,28 +296,21 @@ bool ReadTextBody(WString& text, TextFileReader& reader) {
         text.resize(reader.unitCount);
         return true;
     }
-    std::vector<unsigned char> bytes(reader.bytesToRead);
-    if (!ReadFileUnits(bytes.data(), reader)) {
+    // Not zero-filled: the read overwrites every byte or the load fails.
+    std::unique_ptr<unsigned char[]> bytes(new unsigned char[static_cast<size_t>(reader.bytesToRead)]);
+    if (!ReadFileUnits(bytes.get(), reader)) {
         return false;
     }
     if (reader.encoding.empty()) {
-        if (IsValidUtf8(bytes.data(), reader.unitCount)) {
+        if (IsValidUtf8(bytes.get(), reader.unitCount)) {
             reader.encoding = u"UTF-8";
         }
         reader.notes += u"(used UTF-8 detection) ";
     }
     int32_t produced = 0;
     if (!IsWideEncodingWithoutMark(reader.encoding)) {
-        TextConverter request{u"UTF-16", reader.encoding, bytes.data(), reader.unitCount, 0};
-        int32_t needed = ConvertText(request, nullptr);
-        if (needed > 0) {
-            text.reserve(static_cast<size_t>(needed) + needed / 100);
-            text.resize(needed);
-            request.outputCount = needed;
-            produced = ConvertText(request, text.data());
-        }
+        produced = ConvertBody(text, reader.encoding, bytes.get(), reader.unitCount);
     }
-    text.resize(produced > 0 ? produced : 0);
     reader.notes += Note("to %lld wide chars ", produced);
     return true;
 }

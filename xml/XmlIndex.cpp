@@ -1,7 +1,7 @@
 // Element index storage of CXmlDocument: records live in blocks of 65,536, found through a block table,
 // so growing never moves more than the last block.
-#include <algorithm>
-#include <cstring>
+#include <cstdlib>
+#include <new>
 
 #include "xml/XmlDocument.h"
 
@@ -50,7 +50,7 @@ void CXmlDocument::GrowIndex(int32_t wanted) {
     }
     if (m_nBlockSlots <= newBlock) {
         int64_t slots = 2 * newBlock + 4;
-        auto table = std::make_unique<std::unique_ptr<ElementRecord[]>[]>(slots);
+        auto table = std::make_unique<Block[]>(slots);
         for (int32_t i = 0; i < m_nBlockSlots; ++i) {
             table[i] = std::move(m_ppBlocks[i]);
         }
@@ -59,17 +59,20 @@ void CXmlDocument::GrowIndex(int32_t wanted) {
     }
     int64_t inLastBlock = m_nCapacity - lastBlock * kBlockRecords;
     if (newBlock > lastBlock && inLastBlock < kBlockRecords) {
-        std::unique_ptr<ElementRecord[]> full(new ElementRecord[kBlockRecords]);
-        if (inLastBlock > 0) {
-            std::memcpy(full.get(), m_ppBlocks[lastBlock].get(), inLastBlock * sizeof(ElementRecord));
-        }
-        m_ppBlocks[lastBlock] = std::move(full);
+        ResizeBlock(lastBlock, kBlockRecords);
     }
-    int64_t records = want - newBlock * kBlockRecords;
-    std::unique_ptr<ElementRecord[]> block(new ElementRecord[records]);
-    if (newBlock == lastBlock && inLastBlock > 0) {
-        std::memcpy(block.get(), m_ppBlocks[lastBlock].get(), inLastBlock * sizeof(ElementRecord));
-    }
-    m_ppBlocks[newBlock] = std::move(block);
+    ResizeBlock(newBlock, want - newBlock * kBlockRecords);
     m_nCapacity = static_cast<int32_t>(want);
+}
+
+// Keeps the block's existing records; realloc may grow it in place, which saves both a copy and the
+// moment when old and new block are held at once.
+void CXmlDocument::ResizeBlock(int64_t block, int64_t records) {
+    void* resized =
+        std::realloc(m_ppBlocks[block].get(), static_cast<size_t>(records) * sizeof(ElementRecord));
+    if (!resized) {
+        throw std::bad_alloc();  // the old block is still there and still owned
+    }
+    static_cast<void>(m_ppBlocks[block].release());
+    m_ppBlocks[block].reset(static_cast<ElementRecord*>(resized));
 }
