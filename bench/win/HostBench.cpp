@@ -20,6 +20,7 @@
 
 #include "sdk/DashwellPage.h"
 #include "tests/devices/DeviceSandbox.h"
+#include "tests/support/ProcessWindow.h"
 #include "tests/support/TempFolder.h"
 #include "tests/tools/ToolRunner.h"
 #include "ui/WinString.h"
@@ -89,25 +90,6 @@ struct Subject {
     WString eventName;
 };
 
-struct WindowSearch {
-    DWORD processId;
-    const wchar_t* title;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<WindowSearch*>(context);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    wchar_t text[64] = {};
-    GetWindowTextW(window, text, 64);
-    if (processId == search->processId && IsWindowVisible(window) && wcscmp(text, search->title) == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // One running instance of a subject, started by the constructor and closed by WM_CLOSE at the end.
 class Session {
 public:
@@ -170,10 +152,10 @@ private:
     }
 
     HWND FindMainWindow() const {
-        WindowSearch search{m_process.dwProcessId, m_subject.title, nullptr};
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        Require(search.found != nullptr, std::string("no main window of ") + m_subject.label);
-        return search.found;
+        // Painted already, so the window is there: no waiting.
+        const HWND window = WaitForProcessWindow(m_process.dwProcessId, m_subject.title, 0);
+        Require(window != nullptr, std::string("no main window of ") + m_subject.label);
+        return window;
     }
 
     const Subject& m_subject;

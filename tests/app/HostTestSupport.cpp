@@ -7,6 +7,7 @@
 #include <regex>
 #include <sstream>
 
+#include "tests/support/ProcessWindow.h"
 #include "tests/tools/ToolRunner.h"
 #include "ui/WinString.h"
 
@@ -39,36 +40,6 @@ WString ModuleBuild(PageModule module) {
 void CopyInto(const WString& from, const WString& folder, const WString& name) {
     CreateDirectoryW(WinStr(folder), nullptr);
     ASSERT_TRUE(CopyFileW(WinStr(from), WinStr(folder + u"\\" + name), FALSE)) << ToUtf8(from);
-}
-
-struct WindowSearch {
-    DWORD processId;
-    const wchar_t* title;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<WindowSearch*>(context);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    wchar_t text[64] = {};
-    GetWindowTextW(window, text, 64);
-    if (processId == search->processId && IsWindowVisible(window) && wcscmp(text, search->title) == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WaitForWindow(DWORD processId, const wchar_t* title) {
-    WindowSearch search{processId, title, nullptr};
-    for (DWORD waited = 0; waited < 15000 && !search.found; waited += kPollMilliseconds) {
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (!search.found) {
-            Sleep(kPollMilliseconds);
-        }
-    }
-    return search.found;
 }
 
 }  // namespace
@@ -157,11 +128,11 @@ HostProcess::~HostProcess() {
 }
 
 HWND HostProcess::WaitForMainWindow() const {
-    return WaitForWindow(m_process.dwProcessId, L"Quor Gaming service");
+    return WaitForProcessWindow(m_process.dwProcessId, L"Quor Gaming service");
 }
 
 HWND HostProcess::WaitForWarning() const {
-    return WaitForWindow(m_process.dwProcessId, L"Q3ZRWaning");
+    return WaitForProcessWindow(m_process.dwProcessId, L"Q3ZRWaning");
 }
 
 bool HostProcess::AnswerWarning() const {
@@ -216,4 +187,13 @@ bool Settle(const HostInstall& install, HWND window) {
                    call.compare(call.size() - text.size(), text.size(), text) == 0;
         },
         suffix, 15000);
+}
+
+std::optional<WString> ExitDeviceName(const DeviceSandbox& sandbox) {
+    const std::optional<RawValue> value = sandbox.UserValue(u"ExitDeviceName");
+    if (!value || value->type != REG_SZ || value->data.size() < sizeof(wchar_t)) {
+        return std::nullopt;
+    }
+    return FromWin(reinterpret_cast<const wchar_t*>(value->data.data()),
+                   value->data.size() / sizeof(wchar_t) - 1);
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -92,3 +93,6 @@ bool WaitForCall(const HostInstall& install, const std::string& line, DWORD mill
 // and waits for the page module (one with "ProcessFunction") to log it. Messages are taken from the
 // queue in order; a sent message would jump ahead of them.
 bool Settle(const HostInstall& install, HWND window);
+
+// The remembered device in the user's registry, as the program stored it.
+std::optional<WString> ExitDeviceName(const DeviceSandbox& sandbox);

@@ -12,14 +12,6 @@
 
 namespace {
 
-std::optional<WString> ExitDeviceName(const DeviceSandbox& sandbox) {
-    const std::optional<RawValue> value = sandbox.UserValue(u"ExitDeviceName");
-    if (!value || value->type != REG_SZ) {
-        return std::nullopt;
-    }
-    return FromWin(reinterpret_cast<const wchar_t*>(value->data.data()));
-}
-
 // Colours of screen points as ImageMagick reads them from a screenshot: "RRGGBB" each.
 std::vector<std::string> ScreenColours(const std::vector<POINT>& points) {
     std::string format;

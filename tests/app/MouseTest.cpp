@@ -82,7 +82,5 @@ TEST(Mouse, DragTheBodyAndClickNext) {
     EXPECT_TRUE(IsWindowEnabled(previous)) << "still on the first device";
     PostMessageW(window, WM_CLOSE, 0, 0);
     ASSERT_TRUE(host.WaitForExit());
-    const std::optional<RawValue> remembered = sandbox.UserValue(u"ExitDeviceName");
-    ASSERT_TRUE(remembered);
-    EXPECT_EQ(FromWin(reinterpret_cast<const wchar_t*>(remembered->data.data())), u"Charlie");
+    EXPECT_EQ(ExitDeviceName(sandbox), u"Charlie");
 }

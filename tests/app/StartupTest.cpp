@@ -18,14 +18,6 @@ std::string FirstShown(const HostInstall& install) {
     return "";
 }
 
-std::optional<WString> ExitDeviceName(const DeviceSandbox& sandbox) {
-    const std::optional<RawValue> value = sandbox.UserValue(u"ExitDeviceName");
-    if (!value || value->type != REG_SZ) {
-        return std::nullopt;
-    }
-    return FromWin(reinterpret_cast<const wchar_t*>(value->data.data()));
-}
-
 struct StartCase {
     const char* name;
     std::vector<TestDevice> devices;

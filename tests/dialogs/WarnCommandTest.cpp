@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "DialogTestSupport.h"
+#include "tests/support/ProcessWindow.h"
 #include "tests/tools/ToolRunner.h"
 #include "ui/WinString.h"
 
@@ -16,35 +17,6 @@ struct Launched {
     DWORD exitCode = 0xFFFFFFFF;
     SIZE windowSize{};
 };
-
-struct FindContext {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindWarning(HWND window, LPARAM context) {
-    auto* find = reinterpret_cast<FindContext*>(context);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    wchar_t text[16] = {};
-    GetWindowTextW(window, text, 16);
-    if (processId == find->processId && IsWindowVisible(window) && FromWin(text) == u"Q3ZRWaning") {
-        find->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WaitForWarning(DWORD processId) {
-    FindContext find{processId, nullptr};
-    for (int i = 0; i < 1000 && !find.found; ++i) {
-        EnumWindows(FindWarning, reinterpret_cast<LPARAM>(&find));
-        if (!find.found) {
-            Sleep(20);
-        }
-    }
-    return find.found;
-}
 
 // Starts the tool, answers its dialog with a key press posted to it, and collects what it printed.
 Launched RunAndAnswer(const std::wstring& arguments, WPARAM key) {
@@ -68,7 +40,7 @@ Launched RunAndAnswer(const std::wstring& arguments, WPARAM key) {
         return launched;
     }
     CloseHandle(output);
-    const HWND warning = WaitForWarning(process.dwProcessId);
+    const HWND warning = WaitForProcessWindow(process.dwProcessId, L"Q3ZRWaning", 20000);
     if (warning) {
         launched.windowSize = WindowSize(warning);
         PostMessageW(warning, WM_KEYDOWN, key, 1);
