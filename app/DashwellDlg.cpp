@@ -174,6 +174,8 @@ void CDashwellDlg::ShowDevice(int index) {
     if (m_bDebug && m_strDebugName == keyName) {
         folderKnown = SetAppDirectory(ExecutableFolder());
     }
+    // Nothing of the old page may stay on screen, also when the new device has no page to draw.
+    InvalidateRect(Handle(), nullptr, TRUE);
     if (folderKnown && LoadPageModule(GetAppDirectory())) {
         InitialisePageModule();
     }
