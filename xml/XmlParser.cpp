@@ -2,6 +2,7 @@
 // end tags that match nothing, and keeps the first error as the report text. Hostile nesting stays linear:
 // closing an unended element splices its child list in O(1) and parent fields are settled in one pass at
 // the end; end tags find their open element through a name index once the innermost one fails to match.
+// Open elements keep their names as places in the text, so no name is copied.
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -26,7 +27,7 @@ bool IsKeyBoundary(char16_t c) {
 // Hashes of every prefix of a start-tag name that an end tag's word could match (the whole name, and
 // each prefix that ends before a key boundary unit).
 template <typename Visit>
-void ForEachNameKey(const WString& name, Visit visit) {
+void ForEachNameKey(WStringView name, Visit visit) {
     uint64_t hash = 1469598103934665603ull;
     for (size_t k = 0; k < name.size(); ++k) {
         if (IsKeyBoundary(name[k])) {
@@ -57,10 +58,13 @@ private:
     void MarkNotWellFormed() { Rec(0).flags |= kDocNotWellFormed; }
     template <typename MakeMessage>
     void ReportOnce(MakeMessage make);
-    void OnStartTag(MarkupToken& token);
+    void OnStartTag(const MarkupToken& token);
     void OnEndTag(const MarkupToken& token);
+    bool ReadInnermostEndTag(MarkupToken& token);
+    void EndElement(int32_t depth, const MarkupToken& token);
     int32_t FindOpenDepth(const TextCursor& word);
-    void Push(int32_t element);
+    void Push(int32_t element, int32_t nameLength);
+    WStringView OpenName(int32_t depth) const;
     void Pop();
     void CloseNotEnded(const MarkupToken* endTag, const WString& endName);
     void SettleParents();
@@ -68,9 +72,14 @@ private:
 
     CXmlDocument& m_doc;
     TextCursor& m_cursor;
-    std::vector<MarkupToken> m_tokens;  // open start tags, innermost last, plus the slot read next
-    std::vector<int32_t> m_open;        // element index of each open start tag
-    int32_t m_current = 0;              // innermost open element, 0 = document level
+    struct OpenElement {
+        int32_t element;
+        int32_t nameStart;  // offset of the name in the text
+        int32_t nameLength;
+    };
+    MarkupToken m_token;
+    std::vector<OpenElement> m_open;  // innermost last
+    int32_t m_current = 0;            // innermost open element, 0 = document level
     int32_t m_first = 0;
     bool m_anyClosedNotEnded = false;
     bool m_nameIndexActive = false;
@@ -87,15 +96,14 @@ void ElementIndexer::ReportOnce(MakeMessage make) {
 }
 
 int32_t ElementIndexer::Run() {
-    m_tokens.resize(6);
+    MarkupToken& token = m_token;
     for (;;) {
-        size_t depth = m_open.size();
-        if (m_tokens.size() <= depth) {
-            m_tokens.resize(2 * m_tokens.size() + 6);
-        }
-        MarkupToken& token = m_tokens[depth];
         m_cursor.next = NextMarkupOffset(m_cursor.text, m_cursor.next);  // text tokens change nothing here
-        int32_t kind = ReadNextToken(m_cursor, token);
+        if (ReadInnermostEndTag(token)) {
+            EndElement(static_cast<int32_t>(m_open.size()) - 1, token);
+            continue;
+        }
+        int32_t kind = ReadNextMarkup(m_cursor, token);
         if (kind == kTokenStartTag) {
             OnStartTag(token);
         } else if (kind == kTokenEndTag) {
@@ -119,7 +127,7 @@ int32_t ElementIndexer::Run() {
     return m_first;
 }
 
-void ElementIndexer::OnStartTag(MarkupToken& token) {
+void ElementIndexer::OnStartTag(const MarkupToken& token) {
     if (m_doc.m_nNextFree == m_doc.m_nCapacity) {
         m_doc.GrowIndex(0);
     }
@@ -154,31 +162,36 @@ void ElementIndexer::OnStartTag(MarkupToken& token) {
         return;
     }
     rec.length = token.length;  // until an end tag says otherwise
-    Push(e);
+    Push(e, token.nameLength);
 }
 
-void ElementIndexer::Push(int32_t element) {
-    m_open.push_back(element);
+WStringView ElementIndexer::OpenName(int32_t depth) const {
+    const OpenElement& open = m_open[depth];
+    return WStringView(m_cursor.text + open.nameStart, open.nameLength);
+}
+
+void ElementIndexer::Push(int32_t element, int32_t nameLength) {
+    m_open.push_back({element, Rec(element).start + 1, nameLength});
     m_current = element;
     if (m_nameIndexActive) {
         int32_t depth = static_cast<int32_t>(m_open.size()) - 1;
-        ForEachNameKey(m_tokens[depth].text, [&](uint64_t key) { m_nameIndex[key].push_back(depth); });
+        ForEachNameKey(OpenName(depth), [&](uint64_t key) { m_nameIndex[key].push_back(depth); });
     }
 }
 
 void ElementIndexer::Pop() {
     int32_t depth = static_cast<int32_t>(m_open.size()) - 1;
     if (m_nameIndexActive) {
-        ForEachNameKey(m_tokens[depth].text, [&](uint64_t key) { m_nameIndex[key].pop_back(); });
+        ForEachNameKey(OpenName(depth), [&](uint64_t key) { m_nameIndex[key].pop_back(); });
     }
     m_open.pop_back();
-    m_current = m_open.empty() ? 0 : m_open.back();
+    m_current = m_open.empty() ? 0 : m_open.back().element;
 }
 
 void ElementIndexer::BuildNameIndex() {
     m_nameIndexActive = true;
     for (size_t depth = 0; depth < m_open.size(); ++depth) {
-        ForEachNameKey(m_tokens[depth].text,
+        ForEachNameKey(OpenName(static_cast<int32_t>(depth)),
                        [&](uint64_t key) { m_nameIndex[key].push_back(static_cast<int32_t>(depth)); });
     }
 }
@@ -189,7 +202,7 @@ int32_t ElementIndexer::FindOpenDepth(const TextCursor& word) {
     if (top < 0) {
         return -1;
     }
-    if (WordMatches(word, m_tokens[top].text.c_str())) {
+    if (WordMatchesName(word, OpenName(top))) {
         return top;
     }
     if (!(word.flags & kTextIgnoreCase)) {
@@ -202,13 +215,13 @@ int32_t ElementIndexer::FindOpenDepth(const TextCursor& word) {
             return -1;
         }
         int32_t depth = it->second.back();
-        if (WordMatches(word, m_tokens[depth].text.c_str())) {
+        if (WordMatchesName(word, OpenName(depth))) {
             return depth;
         }
         // A hash collision: fall through to the plain search.
     }
     for (int32_t depth = top - 1; depth >= 0; --depth) {
-        if (WordMatches(word, m_tokens[depth].text.c_str())) {
+        if (WordMatchesName(word, OpenName(depth))) {
             return depth;
         }
     }
@@ -225,7 +238,43 @@ void ElementIndexer::OnEndTag(const MarkupToken& token) {
         });
         return;
     }
-    ElementRecord& match = Rec(m_open[depth]);
+    EndElement(depth, token);
+}
+
+// "</name>" of the innermost open element, the most frequent token, read without the tokenizer. The
+// tokenizer would read the same end tag: an open element's name holds no unit that ends a name.
+bool ElementIndexer::ReadInnermostEndTag(MarkupToken& token) {
+    const char16_t* t = m_cursor.text;
+    int32_t s = m_cursor.next;
+    if (m_open.empty() || t[s] != u'<' || t[s + 1] != u'/') {
+        return false;
+    }
+    const OpenElement& open = m_open.back();
+    const char16_t* name = t + open.nameStart;
+    const char16_t* word = t + s + 2;
+    for (int32_t k = 0; k < open.nameLength; ++k) {
+        if (word[k] != name[k]) {  // stops at the text's terminating 0 at the latest
+            return false;
+        }
+    }
+    if (word[open.nameLength] != u'>') {
+        return false;
+    }
+    token.kind = kTokenEndTag;
+    token.start = s;
+    token.length = open.nameLength + 3;
+    token.flags = 0;
+    token.text.clear();
+    m_cursor.wordStart = s + 2;
+    m_cursor.wordEnd = s + 1 + open.nameLength;
+    m_cursor.next = s + token.length;
+    return true;
+}
+
+// Ends the open element at `depth` with the end tag; elements still open inside it are closed as not
+// ended.
+void ElementIndexer::EndElement(int32_t depth, const MarkupToken& token) {
+    ElementRecord& match = Rec(m_open[depth].element);
     match.length = token.start + token.length - match.start;
     uint32_t endLength = static_cast<uint32_t>(token.length);
     if (endLength >= kEndTagLengthMax) {
@@ -248,7 +297,7 @@ void ElementIndexer::OnEndTag(const MarkupToken& token) {
 // Closes the innermost open element as not ended: it keeps no content, and its children follow it as
 // siblings. Their parent fields are settled at the end of the pass.
 void ElementIndexer::CloseNotEnded(const MarkupToken* endTag, const WString& endName) {
-    int32_t u = m_open.back();
+    int32_t u = m_open.back().element;
     ElementRecord& rec = Rec(u);
     uint32_t startLength = rec.tagLengths & kStartTagLengthMask;
     rec.tagLengths = startLength;
@@ -263,15 +312,17 @@ void ElementIndexer::CloseNotEnded(const MarkupToken* endTag, const WString& end
         Rec(first).prevSibling = u;
         Rec(Rec(rec.parent).firstChild).prevSibling = last;
     }
-    const WString& name = m_tokens[m_open.size() - 1].text;
+    WStringView name = OpenName(static_cast<int32_t>(m_open.size()) - 1);
     if (endTag) {
         ReportOnce([&] {
             return WString(u"End tag '" + endName + u"' at offset " + Decimal(endTag->start + 1) +
-                           u" does not match start tag '" + name + u"' at offset " + Decimal(rec.start));
+                           u" does not match start tag '" + WString(name) + u"' at offset " +
+                           Decimal(rec.start));
         });
     } else {
         ReportOnce([&] {
-            return WString(u"Element '" + name + u"' at offset " + Decimal(rec.start) + u" not ended");
+            return WString(u"Element '" + WString(name) + u"' at offset " + Decimal(rec.start) +
+                           u" not ended");
         });
     }
     Pop();

@@ -58,30 +58,29 @@ bool EndsNameOrText(char16_t c) {
 }
 
 #if defined(__SSE2__)
-// The first unit from p on that is a, b or the terminating 0, eight units at a time. A 16-byte load that
-// stays inside one page is safe to make even past the terminator, though it may read beyond the string's
-// allocation: hence no address sanitizing here. Near a page's end it steps to the next aligned block.
-__attribute__((no_sanitize("address"))) const char16_t* FindUnit(const char16_t* p, char16_t a, char16_t b) {
+// Bit pairs set for the units of an aligned block of eight that are a, b or 0. An aligned 16-byte load
+// never crosses into another page, so it is safe even where it reaches outside the string's allocation
+// (before the scan's start, past the terminating 0): hence no address sanitizing here.
+__attribute__((no_sanitize("address"))) unsigned MatchMask(const __m128i* block, __m128i a, __m128i b) {
+    __m128i v = _mm_load_si128(block);
+    __m128i found = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, a), _mm_cmpeq_epi16(v, b)),
+                                 _mm_cmpeq_epi16(v, _mm_setzero_si128()));
+    return static_cast<unsigned>(_mm_movemask_epi8(found));
+}
+
+// The first unit from p on that is a, b or the terminating 0, eight units at a time.
+const char16_t* FindUnit(const char16_t* p, char16_t a, char16_t b) {
     const __m128i va = _mm_set1_epi16(static_cast<short>(a));
     const __m128i vb = _mm_set1_epi16(static_cast<short>(b));
-    const __m128i zero = _mm_setzero_si128();
-    for (;;) {
-        if ((reinterpret_cast<uintptr_t>(p) & 4095) > 4096 - 16) {
-            if (*p == 0 || *p == a || *p == b) {
-                return p;
-            }
-            ++p;
-            continue;
-        }
-        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, va), _mm_cmpeq_epi16(v, vb)),
-                                    _mm_cmpeq_epi16(v, zero));
-        int mask = _mm_movemask_epi8(hits);
-        if (mask != 0) {
-            return p + (__builtin_ctz(static_cast<unsigned>(mask)) >> 1);
-        }
-        p += 8;
+    auto address = reinterpret_cast<uintptr_t>(p);
+    unsigned skip = static_cast<unsigned>(address & 15);
+    auto block = reinterpret_cast<const __m128i*>(address - skip);
+    unsigned mask = MatchMask(block, va, vb) & (0xFFFFu << skip);
+    while (mask == 0) {
+        ++block;
+        mask = MatchMask(block, va, vb);
     }
+    return reinterpret_cast<const char16_t*>(reinterpret_cast<const char*>(block) + __builtin_ctz(mask));
 }
 #else
 const char16_t* FindUnit(const char16_t* p, char16_t a, char16_t b) {
@@ -152,8 +151,8 @@ WString OffsetMessage(const char* what, int32_t offset, const char* tail = "") {
 // One token's scan; the fields mirror the state the tokenizer keeps between units.
 class TokenScanner {
 public:
-    TokenScanner(TextCursor& cursor, MarkupToken& token)
-        : m_cursor(cursor), m_token(token), m_text(cursor.text) {}
+    TokenScanner(TextCursor& cursor, MarkupToken& token, bool copyName)
+        : m_cursor(cursor), m_token(token), m_text(cursor.text), m_copyName(copyName) {}
 
     int32_t Run();
 
@@ -170,6 +169,7 @@ private:
     TextCursor& m_cursor;
     MarkupToken& m_token;
     const char16_t* m_text;
+    bool m_copyName;
     int32_t m_kind = kTokenError;  // -1 doubles as "not known yet"
     uint32_t m_bits = 0;
     Terminator m_terminator = Terminator::kNone;
@@ -262,7 +262,12 @@ void TokenScanner::FinishName(int32_t i) {
         m_cursor.wordStart = m_nameStart;
         m_cursor.wordEnd = i - 1;
     } else {
-        m_token.text.assign(m_text + m_nameStart, m_text + i);
+        if (m_kind == kTokenStartTag) {
+            m_token.nameLength = i - m_nameStart;
+        }
+        if (m_kind != kTokenStartTag || m_copyName) {
+            m_token.text.assign(m_text + m_nameStart, m_text + i);
+        }
     }
     m_nameStart = 0;
     m_last = 0;
@@ -479,9 +484,82 @@ bool ReadAttributeWord(TextCursor& cursor, bool valueExpected, int32_t& scanBegi
     return true;
 }
 
-// The common tokens (plain start tags, plain end tags, text, whitespace) read in one tight scan with the
-// same result the state machine gives; anything else is left to it.
-bool TryCommonToken(TextCursor& cursor, MarkupToken& token) {
+// The rest of a start tag from the unit that ended its name, as the state machine reads it: quotes open
+// only where a value is expected, and "/>" makes an empty-element tag when the unit before the '/' is
+// whitespace, a quote or the name's end. One past the closing '>', or 0 at the end of the text.
+int32_t ScanStartTagRest(const char16_t* t, int32_t i, uint32_t& flags) {
+    bool expectValue = false;
+    char16_t last = 0;
+    char16_t beforeLast = 0;
+    for (;; ++i) {
+        char16_t c = t[i];
+        if (c == u'>') {
+            bool cleanBefore =
+                beforeLast == 0 || IsXmlWhitespace(beforeLast) || beforeLast == u'\'' || beforeLast == u'"';
+            if (last == u'/' && cleanBefore) {
+                flags = kTokenEmptyElement;
+            }
+            return i + 1;
+        }
+        if (c == 0) {
+            return 0;
+        }
+        if ((c == u'"' || c == u'\'') && expectValue) {
+            const char16_t* close = FindUnit(t + i + 1, c, c);
+            if (*close == 0) {
+                return 0;
+            }
+            // Opening and closing quote are the two units last seen; the value between them is skipped.
+            i = static_cast<int32_t>(close - t);
+            expectValue = false;
+            beforeLast = c;
+            last = c;
+            continue;
+        } else if (c == u'=' && !expectValue && last != u'=') {
+            expectValue = true;
+        } else if (!IsXmlWhitespace(c)) {
+            expectValue = false;
+        }
+        beforeLast = last;
+        last = c;
+    }
+}
+
+// One past the '>' that ends a comment or CDATA section whose body starts at i, the '>' preceded by two
+// units `tail`; 0 at the end of the text.
+int32_t ScanToDoubledTail(const char16_t* t, int32_t i, char16_t tail) {
+    for (;;) {
+        const char16_t* close = FindUnit(t + i, u'>', u'>');
+        if (*close == 0) {
+            return 0;
+        }
+        if (close[-1] == tail && close[-2] == tail) {
+            return static_cast<int32_t>(close - t) + 1;
+        }
+        i = static_cast<int32_t>(close - t) + 1;
+    }
+}
+
+// Comments and CDATA sections, read as the state machine reads them; false for anything else.
+bool TrySection(const char16_t* t, int32_t s, int32_t& end, int32_t& kind) {
+    if (t[s + 1] != u'!') {
+        return false;
+    }
+    if (t[s + 2] == u'-' && t[s + 3] == u'-') {
+        kind = kTokenComment;
+        end = ScanToDoubledTail(t, s + 4, u'-');
+    } else if (t[s + 2] == u'[' && t[s + 3] == u'C') {
+        kind = kTokenCData;
+        end = ScanToDoubledTail(t, s + 4, u']');
+    } else {
+        return false;
+    }
+    return end != 0;
+}
+
+// The common tokens (start tags, plain end tags, comments, CDATA sections, text, whitespace) read in
+// tight scans with the same result the state machine gives; anything else is left to it.
+bool TryCommonToken(TextCursor& cursor, MarkupToken& token, bool copyName) {
     const char16_t* t = cursor.text;
     int32_t s = cursor.next;
     int32_t end;  // one past the token's last unit
@@ -497,13 +575,18 @@ bool TryCommonToken(TextCursor& cursor, MarkupToken& token) {
             }
             if (t[e] == u'>') {
                 end = e + 1;
-            } else if (t[e] == u'/' && t[e + 1] == u'>') {
-                end = e + 2;
-                flags = kTokenEmptyElement;
             } else {
-                return false;
+                end = ScanStartTagRest(t, e, flags);
+                if (end == 0) {
+                    return false;
+                }
             }
-            token.text.assign(t + s + 1, t + e);
+            token.nameLength = e - s - 1;
+            if (copyName) {
+                token.text.assign(t + s + 1, t + e);
+            } else {
+                token.text.clear();
+            }
             kind = kTokenStartTag;
         } else if (d == u'/') {
             int32_t e = s + 2;
@@ -518,6 +601,8 @@ bool TryCommonToken(TextCursor& cursor, MarkupToken& token) {
             token.text.clear();
             end = e + 1;
             kind = kTokenEndTag;
+        } else if (TrySection(t, s, end, kind)) {
+            token.text.clear();
         } else {
             return false;
         }
@@ -553,15 +638,13 @@ bool IsNameBoundary(char16_t c) {
     return c == 0 || c == u' ' || c == u'=' || c == u'/' || c == u'[' || c == u']';
 }
 
-// The rule without regard to ASCII case: letters fold until a unit of 0x80 or above has matched.
+// The rule without regard to ASCII case: letters fold until a unit of 0x80 or above has matched. The
+// name holds at least `length` units; the boundary after them is the caller's to check.
 bool WordMatchesFolded(const char16_t* word, int32_t length, const char16_t* name) {
     bool pastWide = false;
     for (int32_t k = 0; k < length; ++k) {
         char16_t a = word[k];
         char16_t b = name[k];
-        if (b == 0) {
-            return false;
-        }
         if (a == b) {
             pastWide = pastWide || a >= 0x80;
             continue;
@@ -572,7 +655,7 @@ bool WordMatchesFolded(const char16_t* word, int32_t length, const char16_t* nam
             return false;
         }
     }
-    return IsNameBoundary(name[length]);
+    return true;
 }
 
 }  // namespace
@@ -582,10 +665,17 @@ int32_t NextMarkupOffset(const char16_t* text, int32_t from) {
 }
 
 int32_t ReadNextToken(TextCursor& cursor, MarkupToken& token) {
-    if (TryCommonToken(cursor, token)) {
+    if (TryCommonToken(cursor, token, true)) {
         return token.kind;
     }
-    return TokenScanner(cursor, token).Run();
+    return TokenScanner(cursor, token, true).Run();
+}
+
+int32_t ReadNextMarkup(TextCursor& cursor, MarkupToken& token) {
+    if (TryCommonToken(cursor, token, false)) {
+        return token.kind;
+    }
+    return TokenScanner(cursor, token, false).Run();
 }
 
 bool ReadNextWord(TextCursor& cursor) {
@@ -612,20 +702,23 @@ bool ReadNextWord(TextCursor& cursor) {
 }
 
 bool WordMatches(const TextCursor& cursor, const char16_t* name) {
-    static const char16_t kEmpty[] = u"";
-    if (name == nullptr) {
-        name = kEmpty;
-    }
+    return WordMatchesName(cursor, name == nullptr ? WStringView() : WStringView(name));
+}
+
+bool WordMatchesName(const TextCursor& cursor, WStringView name) {
     int32_t length = std::max(cursor.wordEnd - cursor.wordStart + 1, 0);
+    if (static_cast<size_t>(length) > name.size()) {
+        return false;
+    }
+    char16_t after = static_cast<size_t>(length) < name.size() ? name[length] : u'\0';
+    if (!IsNameBoundary(after)) {
+        return false;
+    }
     const char16_t* word = cursor.text + cursor.wordStart;
     if (cursor.flags & kTextIgnoreCase) {
-        return WordMatchesFolded(word, length, name);
+        return WordMatchesFolded(word, length, name.data());
     }
-    int32_t same = 0;  // a word holds no 0, so this stops at the name's end at the latest
-    while (same < length && word[same] == name[same]) {
-        ++same;
-    }
-    return same == length && IsNameBoundary(name[length]);
+    return std::equal(word, word + length, name.data());
 }
 
 WString WordText(const TextCursor& cursor) {

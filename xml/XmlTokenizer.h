@@ -40,7 +40,8 @@ struct MarkupToken {
     int32_t start = 0;
     int32_t length = 0;
     uint32_t flags = 0;
-    WString text;  // start tag name, processing instruction target, or an error's message
+    WString text;            // start tag name, processing instruction target, or an error's message
+    int32_t nameLength = 0;  // a start tag's name length (the name begins at start + 1)
 };
 
 inline bool IsXmlWhitespace(char16_t c) {
@@ -48,10 +49,15 @@ inline bool IsXmlWhitespace(char16_t c) {
 }
 
 int32_t ReadNextToken(TextCursor& cursor, MarkupToken& token);
+// ReadNextToken for readers that take a start tag's name from the text: it leaves the token's text empty
+// for start tags, which saves a copy per element.
+int32_t ReadNextMarkup(TextCursor& cursor, MarkupToken& token);
 // Offset of the next '<' (or the terminating 0) at or after `from`. Every unit before it belongs to text
 // and whitespace tokens, so a reader that ignores those may jump there.
 int32_t NextMarkupOffset(const char16_t* text, int32_t from);
 bool ReadNextWord(TextCursor& cursor);
 bool WordMatches(const TextCursor& cursor, const char16_t* name);
+// WordMatches with the name given as units (a name inside the text rather than 0-terminated).
+bool WordMatchesName(const TextCursor& cursor, WStringView name);
 WString WordText(const TextCursor& cursor);
 bool SeekAttributeValue(TextCursor& cursor, const char16_t* name);
