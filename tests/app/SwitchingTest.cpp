@@ -212,3 +212,29 @@ TEST(PartialModules, MissingExportsAreSkipped) {
                                   "Alpha UnIntialPageInfo", "Alpha DllMain detach", "Bravo DllMain attach",
                                   "Bravo UnIntialPageInfo", "Bravo DllMain detach"}));
 }
+
+// In a debug start, switching back to the debug device loads the program folder's module again, not
+// the one in the device's own folder.
+TEST(DebugStart, SwitchingToTheDebugDeviceUsesTheProgramFolder) {
+    DeviceSandbox sandbox;
+    HostInstall install;
+    install.AddDevices(sandbox, {{u"Alpha", 1}, {u"Bravo", 1}});
+    install.PutModule(install.HostFolder(), PageModule::kFull);
+    install.WriteHostFile(
+        "FrameSkins.xml",
+        "<FrameSkin><DEBUG><DEBUG>1</DEBUG><DEBUG_NAME>Alpha</DEBUG_NAME></DEBUG></FrameSkin>");
+    HostProcess host(install);
+    const HWND window = host.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, DASHWELL_WM_DEVICE_SWITCH, 0, 1);
+    ASSERT_TRUE(WaitForCall(install, "Bravo SetPreAndNextDev prev=Alpha next="));
+    PostMessageW(window, DASHWELL_WM_DEVICE_SWITCH, 0, -1);
+    ASSERT_TRUE(WaitForCall(install, "Host SetPreAndNextDev prev= next=Bravo"));
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(host.WaitForExit());
+    const std::vector<std::string> loads = install.Calls(
+        [](const std::string& line) { return line.find("InitialPageInfo") != std::string::npos; });
+    EXPECT_EQ(loads, (std::vector<std::string>{"Host InitialPageInfo hwnd", "Bravo InitialPageInfo hwnd",
+                                               "Host InitialPageInfo hwnd"}));
+    EXPECT_EQ(ExitDeviceName(sandbox), u"Alpha");
+}
