@@ -301,6 +301,7 @@ bool ReadTextBody(WString& text, TextFileReader& reader) {
     if (!ReadFileUnits(bytes.get(), reader)) {
         return false;
     }
+    CloseFile(reader);  // all read: the stream's memory is not held through the conversion
     if (reader.encoding.empty()) {
         if (IsValidUtf8(bytes.get(), reader.unitCount)) {
             reader.encoding = u"UTF-8";
