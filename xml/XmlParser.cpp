@@ -3,6 +3,7 @@
 // closing an unended element splices its child list in O(1) and parent fields are settled in one pass at
 // the end; end tags find their open element through a name index once the innermost one fails to match.
 // Open elements keep their names as places in the text, so no name is copied.
+#include <cstring>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -58,20 +59,23 @@ private:
     void MarkNotWellFormed() { Rec(0).flags |= kDocNotWellFormed; }
     template <typename MakeMessage>
     void ReportOnce(MakeMessage make);
-    void OnStartTag(const MarkupToken& token);
+    [[gnu::always_inline]] inline void OnStartTag(const MarkupToken& token);
     void OnEndTag(const MarkupToken& token);
-    bool ReadInnermostEndTag(MarkupToken& token);
-    void EndElement(int32_t depth, const MarkupToken& token);
+    [[gnu::always_inline]] inline bool ReadInnermostEndTag(MarkupToken& token);
+    [[gnu::always_inline]] inline void EndElement(int32_t depth, const MarkupToken& token);
     int32_t FindOpenDepth(const TextCursor& word);
-    void Push(int32_t element, int32_t nameLength);
     WStringView OpenName(int32_t depth) const;
     void Pop();
+    // The name index's share of opening and closing an element, kept out of the common path.
+    [[gnu::noinline]] void IndexInnermostName();
+    [[gnu::noinline]] void UnindexInnermostName();
     void CloseNotEnded(const MarkupToken* endTag, const WString& endName);
     void SettleParents();
     void BuildNameIndex();
 
     CXmlDocument& m_doc;
     TextCursor& m_cursor;
+    const int32_t m_textLength = static_cast<int32_t>(m_doc.m_strText.size());
     struct OpenElement {
         int32_t element;
         int32_t nameStart;  // offset of the name in the text
@@ -162,7 +166,11 @@ void ElementIndexer::OnStartTag(const MarkupToken& token) {
         return;
     }
     rec.length = token.length;  // until an end tag says otherwise
-    Push(e, token.nameLength);
+    m_open.push_back({e, token.start + 1, token.nameLength});
+    m_current = e;
+    if (m_nameIndexActive) {
+        IndexInnermostName();
+    }
 }
 
 WStringView ElementIndexer::OpenName(int32_t depth) const {
@@ -170,22 +178,22 @@ WStringView ElementIndexer::OpenName(int32_t depth) const {
     return WStringView(m_cursor.text + open.nameStart, open.nameLength);
 }
 
-void ElementIndexer::Push(int32_t element, int32_t nameLength) {
-    m_open.push_back({element, Rec(element).start + 1, nameLength});
-    m_current = element;
-    if (m_nameIndexActive) {
-        int32_t depth = static_cast<int32_t>(m_open.size()) - 1;
-        ForEachNameKey(OpenName(depth), [&](uint64_t key) { m_nameIndex[key].push_back(depth); });
-    }
-}
-
 void ElementIndexer::Pop() {
-    int32_t depth = static_cast<int32_t>(m_open.size()) - 1;
     if (m_nameIndexActive) {
-        ForEachNameKey(OpenName(depth), [&](uint64_t key) { m_nameIndex[key].pop_back(); });
+        UnindexInnermostName();
     }
     m_open.pop_back();
     m_current = m_open.empty() ? 0 : m_open.back().element;
+}
+
+void ElementIndexer::IndexInnermostName() {
+    int32_t depth = static_cast<int32_t>(m_open.size()) - 1;
+    ForEachNameKey(OpenName(depth), [&](uint64_t key) { m_nameIndex[key].push_back(depth); });
+}
+
+void ElementIndexer::UnindexInnermostName() {
+    int32_t depth = static_cast<int32_t>(m_open.size()) - 1;
+    ForEachNameKey(OpenName(depth), [&](uint64_t key) { m_nameIndex[key].pop_back(); });
 }
 
 void ElementIndexer::BuildNameIndex() {
@@ -250,14 +258,9 @@ bool ElementIndexer::ReadInnermostEndTag(MarkupToken& token) {
         return false;
     }
     const OpenElement& open = m_open.back();
-    const char16_t* name = t + open.nameStart;
     const char16_t* word = t + s + 2;
-    for (int32_t k = 0; k < open.nameLength; ++k) {
-        if (word[k] != name[k]) {  // stops at the text's terminating 0 at the latest
-            return false;
-        }
-    }
-    if (word[open.nameLength] != u'>') {
+    if (s + 2 + open.nameLength >= m_textLength || word[open.nameLength] != u'>' ||
+        std::memcmp(word, t + open.nameStart, open.nameLength * sizeof(char16_t)) != 0) {
         return false;
     }
     token.kind = kTokenEndTag;

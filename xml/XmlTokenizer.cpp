@@ -7,10 +7,6 @@
 #include <cstdint>
 #include <string>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace {
 
 enum StateBit : uint32_t {
@@ -56,40 +52,6 @@ constexpr uint64_t kNameStops = (1ull << 0) | (1ull << ' ') | (1ull << '\t') | (
 bool EndsNameOrText(char16_t c) {
     return c < 64 && ((kNameStops >> c) & 1);
 }
-
-#if defined(__SSE2__)
-// Bit pairs set for the units of an aligned block of eight that are a, b or 0. An aligned 16-byte load
-// never crosses into another page, so it is safe even where it reaches outside the string's allocation
-// (before the scan's start, past the terminating 0): hence no address sanitizing here.
-__attribute__((no_sanitize("address"))) unsigned MatchMask(const __m128i* block, __m128i a, __m128i b) {
-    __m128i v = _mm_load_si128(block);
-    __m128i found = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, a), _mm_cmpeq_epi16(v, b)),
-                                 _mm_cmpeq_epi16(v, _mm_setzero_si128()));
-    return static_cast<unsigned>(_mm_movemask_epi8(found));
-}
-
-// The first unit from p on that is a, b or the terminating 0, eight units at a time.
-const char16_t* FindUnit(const char16_t* p, char16_t a, char16_t b) {
-    const __m128i va = _mm_set1_epi16(static_cast<short>(a));
-    const __m128i vb = _mm_set1_epi16(static_cast<short>(b));
-    auto address = reinterpret_cast<uintptr_t>(p);
-    unsigned skip = static_cast<unsigned>(address & 15);
-    auto block = reinterpret_cast<const __m128i*>(address - skip);
-    unsigned mask = MatchMask(block, va, vb) & (0xFFFFu << skip);
-    while (mask == 0) {
-        ++block;
-        mask = MatchMask(block, va, vb);
-    }
-    return reinterpret_cast<const char16_t*>(reinterpret_cast<const char*>(block) + __builtin_ctz(mask));
-}
-#else
-const char16_t* FindUnit(const char16_t* p, char16_t a, char16_t b) {
-    while (*p != 0 && *p != a && *p != b) {
-        ++p;
-    }
-    return p;
-}
-#endif
 
 // Units from `from` up to the end of a text token: before '<' or the text's end, or through '>'.
 int32_t ScanTextEnd(const char16_t* t, int32_t from) {
@@ -484,6 +446,15 @@ bool ReadAttributeWord(TextCursor& cursor, bool valueExpected, int32_t& scanBegi
     return true;
 }
 
+// Units that matter inside a start tag: the terminating 0, whitespace, quotes, '=' and '>', all below 64.
+constexpr uint64_t kTagStops = (1ull << 0) | (1ull << ' ') | (1ull << '\t') | (1ull << '\n') |
+                               (1ull << '\r') | (1ull << '"') | (1ull << '\'') | (1ull << '=') |
+                               (1ull << '>');
+
+bool IsTagStop(char16_t c) {
+    return c < 64 && ((kTagStops >> c) & 1);
+}
+
 // The rest of a start tag from the unit that ended its name, as the state machine reads it: quotes open
 // only where a value is expected, and "/>" makes an empty-element tag when the unit before the '/' is
 // whitespace, a quote or the name's end. One past the closing '>', or 0 at the end of the text.
@@ -493,6 +464,18 @@ int32_t ScanStartTagRest(const char16_t* t, int32_t i, uint32_t& flags) {
     char16_t beforeLast = 0;
     for (;; ++i) {
         char16_t c = t[i];
+        if (!IsTagStop(c)) {
+            // A run of other units: each one ends any expected value; only the last two are remembered.
+            int32_t end = i + 1;
+            while (!IsTagStop(t[end])) {
+                ++end;
+            }
+            expectValue = false;
+            beforeLast = end - i >= 2 ? t[end - 2] : last;
+            last = t[end - 1];
+            i = end - 1;
+            continue;
+        }
         if (c == u'>') {
             bool cleanBefore =
                 beforeLast == 0 || IsXmlWhitespace(beforeLast) || beforeLast == u'\'' || beforeLast == u'"';
@@ -559,7 +542,7 @@ bool TrySection(const char16_t* t, int32_t s, int32_t& end, int32_t& kind) {
 
 // The common tokens (start tags, plain end tags, comments, CDATA sections, text, whitespace) read in
 // tight scans with the same result the state machine gives; anything else is left to it.
-bool TryCommonToken(TextCursor& cursor, MarkupToken& token, bool copyName) {
+[[gnu::always_inline]] inline bool TryCommonToken(TextCursor& cursor, MarkupToken& token, bool copyName) {
     const char16_t* t = cursor.text;
     int32_t s = cursor.next;
     int32_t end;  // one past the token's last unit
@@ -659,10 +642,6 @@ bool WordMatchesFolded(const char16_t* word, int32_t length, const char16_t* nam
 }
 
 }  // namespace
-
-int32_t NextMarkupOffset(const char16_t* text, int32_t from) {
-    return static_cast<int32_t>(FindUnit(text + from, u'<', u'<') - text);
-}
 
 int32_t ReadNextToken(TextCursor& cursor, MarkupToken& token) {
     if (TryCommonToken(cursor, token, true)) {

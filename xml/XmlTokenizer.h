@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "xml/UnitSearch.h"
 #include "xml/WideString.h"
 #include "xml/XmlDocument.h"
 
@@ -54,7 +55,9 @@ int32_t ReadNextToken(TextCursor& cursor, MarkupToken& token);
 int32_t ReadNextMarkup(TextCursor& cursor, MarkupToken& token);
 // Offset of the next '<' (or the terminating 0) at or after `from`. Every unit before it belongs to text
 // and whitespace tokens, so a reader that ignores those may jump there.
-int32_t NextMarkupOffset(const char16_t* text, int32_t from);
+inline int32_t NextMarkupOffset(const char16_t* text, int32_t from) {
+    return static_cast<int32_t>(FindUnit(text + from, u'<', u'<') - text);
+}
 bool ReadNextWord(TextCursor& cursor);
 bool WordMatches(const TextCursor& cursor, const char16_t* name);
 // WordMatches with the name given as units (a name inside the text rather than 0-terminated).
