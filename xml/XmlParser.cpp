@@ -59,6 +59,7 @@ private:
     void MarkNotWellFormed() { Rec(0).flags |= kDocNotWellFormed; }
     template <typename MakeMessage>
     void ReportOnce(MakeMessage make);
+    // The steps taken once per element are inlined into Run: calls cost more than their bodies here.
     [[gnu::always_inline]] inline void OnStartTag(const MarkupToken& token);
     void OnEndTag(const MarkupToken& token);
     [[gnu::always_inline]] inline bool ReadInnermostEndTag(MarkupToken& token);

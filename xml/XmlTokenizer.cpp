@@ -488,7 +488,10 @@ int32_t ScanStartTagRest(const char16_t* t, int32_t i, uint32_t& flags) {
             return 0;
         }
         if ((c == u'"' || c == u'\'') && expectValue) {
-            const char16_t* close = FindUnit(t + i + 1, c, c);
+            const char16_t* close = t + i + 1;
+            while (*close != c && *close != 0) {  // values are short: no vector search
+                ++close;
+            }
             if (*close == 0) {
                 return 0;
             }
@@ -498,7 +501,8 @@ int32_t ScanStartTagRest(const char16_t* t, int32_t i, uint32_t& flags) {
             beforeLast = c;
             last = c;
             continue;
-        } else if (c == u'=' && !expectValue && last != u'=') {
+        }
+        if (c == u'=' && !expectValue && last != u'=') {
             expectValue = true;
         } else if (!IsXmlWhitespace(c)) {
             expectValue = false;
@@ -641,20 +645,25 @@ bool WordMatchesFolded(const char16_t* word, int32_t length, const char16_t* nam
     return true;
 }
 
+// The state machine, out of line so that the common tokens' scan stays light.
+[[gnu::noinline]] int32_t ReadByStateMachine(TextCursor& cursor, MarkupToken& token, bool copyName) {
+    return TokenScanner(cursor, token, copyName).Run();
+}
+
 }  // namespace
 
 int32_t ReadNextToken(TextCursor& cursor, MarkupToken& token) {
     if (TryCommonToken(cursor, token, true)) {
         return token.kind;
     }
-    return TokenScanner(cursor, token, true).Run();
+    return ReadByStateMachine(cursor, token, true);
 }
 
 int32_t ReadNextMarkup(TextCursor& cursor, MarkupToken& token) {
     if (TryCommonToken(cursor, token, false)) {
         return token.kind;
     }
-    return TokenScanner(cursor, token, false).Run();
+    return ReadByStateMachine(cursor, token, false);
 }
 
 bool ReadNextWord(TextCursor& cursor) {
