@@ -184,7 +184,12 @@ void CDashwellDlg::ShowDevice(int index) {
 void CDashwellDlg::ShowNoDeviceWarning() {
     CWarningDlg warning(Handle(), kNoDeviceWarning);
     warning.DoModal();
-    // The window closes: a switch asked for while the warning was up is void.
+    PostClose();
+}
+
+// The window is closing: switches asked for from now on (or while the warning was up) are void.
+void CDashwellDlg::PostClose() {
+    m_bClosing = true;
     m_pendingSwitch.reset();
     PostMessageW(Handle(), WM_CLOSE, 0, 0);
 }
@@ -250,6 +255,9 @@ void CDashwellDlg::UpdatePreAndNextDev() {
 // The switch itself waits for OnBetweenMessages. A request sent from another thread arrives while
 // the loop waits inside GetMessage; the posted wake-up lets the loop come round to it.
 void CDashwellDlg::StepToPluggedDevice(Direction direction) {
+    if (m_bClosing) {
+        return;
+    }
     m_pendingSwitch = direction;
     PostMessageW(nullptr, WM_NULL, 0, 0);
 }
@@ -264,6 +272,6 @@ void CDashwellDlg::OnDevicesChanged(WPARAM wParam) {
         result = m_pfnProcessFunction(WM_DEVICE_REFRESH, wParam, plugged ? 1 : 0);
     }
     if (!plugged && result == 1) {
-        PostMessageW(Handle(), WM_CLOSE, 0, 0);
+        PostClose();
     }
 }

@@ -42,6 +42,7 @@ private:
     // index: a catalogue index, or -1 for "no device": the warning, then the window closes.
     void ShowDevice(int index);
     void ShowNoDeviceWarning();
+    void PostClose();
     bool LoadPageModule(WStringView path);
     void InitialisePageModule();
     void UnloadPageModule();
@@ -66,6 +67,7 @@ private:
     // A switch asked for by a message waits until no handler runs, so the old module is never
     // released while its own code is on the stack (it may have sent the request itself).
     std::optional<Direction> m_pendingSwitch;
+    bool m_bClosing = false;
     // A module let go when the window was destroyed; released once no handler runs.
     HMODULE m_hRetiredModule = nullptr;
 };

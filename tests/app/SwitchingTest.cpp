@@ -238,3 +238,22 @@ TEST(DebugStart, SwitchingToTheDebugDeviceUsesTheProgramFolder) {
                                                "Host InitialPageInfo hwnd"}));
     EXPECT_EQ(ExitDeviceName(sandbox), u"Alpha");
 }
+
+// Once the no-device warning is up the window is closing: a switch asked for meanwhile is void.
+TEST(NoDeviceWarning, SwitchAskedWhileItIsUpIsVoid) {
+    DeviceSandbox sandbox;
+    HostInstall install;
+    install.AddDevices(sandbox, {{u"Alpha", 1}, {u"Bravo", 1}});
+    HostProcess host(install);
+    const HWND window = host.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, DASHWELL_WM_DEVICE_SWITCH, 0, -1);
+    ASSERT_NE(host.WaitForWarning(), nullptr);
+    PostMessageW(window, DASHWELL_WM_DEVICE_SWITCH, 0, 1);
+    ASSERT_TRUE(host.AnswerWarning());
+    ASSERT_TRUE(host.WaitForExit());
+    for (const std::string& call : install.Calls()) {
+        EXPECT_EQ(call.rfind("Bravo ", 0), std::string::npos) << call;
+    }
+    EXPECT_EQ(ExitDeviceName(sandbox), u"Alpha");
+}
