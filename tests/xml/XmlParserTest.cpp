@@ -179,6 +179,13 @@ const TokenCase kTokens[] = {
     {"<!ELEMENT r ANY>", kTokenDeclaration, 16, 0, ""},
     {"<=x>", kTokenError, 4, 0, "Incorrect tag name character at offset 0"},
     {"<=x <b>", kTokenError, 4, 0, "Incorrect tag name character at offset 0"},
+    // Start tags with attributes, comments and CDATA sections take fast scans: the same results.
+    {"<a b=\"1\"c/>", kTokenStartTag, 11, 0, "a"},
+    {"<a b==\"x/>\"/>", kTokenStartTag, 10, 0, "a"},
+    {"<a b='1'/ >", kTokenStartTag, 11, 0, "a"},
+    {"<!--a-->b-->", kTokenComment, 8, 0, ""},
+    {"<![CDATA[x]>]]>", kTokenCData, 15, 0, ""},
+    {"<a b=\"never closed", kTokenError, 18, 0, "Element tag at offset 0 unterminated"},
     {"", kTokenEndOfText, 0, 0, ""},
 };
 
