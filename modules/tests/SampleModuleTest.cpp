@@ -3,24 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "ModuleTestSupport.h"
+#include "modules/sample/PageWindow.h"
 #include "tests/devices/DeviceSandbox.h"
 #include "ui/WinString.h"
 
 namespace {
-
-constexpr wchar_t kPageClass[] = L"DashwellSamplePage";
-
-// The control ids the sample page documents.
-enum : int {
-    kPreviousButton = 1001,
-    kNextButton = 1002,
-    kCloseButton = 1003,
-    kDeviceNameLabel = 1010,
-    kDeviceTypeLabel = 1011,
-    kFirmwareLabel = 1012,
-    kPreviousNameLabel = 1013,
-    kNextNameLabel = 1014,
-};
 
 SIZE ClientSize(HWND window) {
     RECT client = {};
@@ -33,7 +20,7 @@ protected:
     // The page must go before the module does, whatever a test left behind.
     ~SampleModule() override { m_module.UnIntialPageInfo(); }
 
-    HWND Page() const { return FindWindowExW(m_host.Handle(), nullptr, kPageClass, nullptr); }
+    HWND Page() const { return FindWindowExW(m_host.Handle(), nullptr, kSamplePageClassName, nullptr); }
     HWND Control(int controlId) const { return GetDlgItem(Page(), controlId); }
     std::string Text(int controlId) const {
         wchar_t text[512] = {};
@@ -157,11 +144,11 @@ TEST_F(SampleModule, UnIntialPageInfoDestroysThePageAndItsClass) {
     const HWND page = Page();
     ASSERT_NE(page, nullptr);
     WNDCLASSEXW windowClass = {sizeof windowClass};
-    EXPECT_TRUE(GetClassInfoExW(m_module.Handle(), kPageClass, &windowClass));
+    EXPECT_TRUE(GetClassInfoExW(m_module.Handle(), kSamplePageClassName, &windowClass));
 
     m_module.UnIntialPageInfo();
     EXPECT_FALSE(IsWindow(page));
-    EXPECT_FALSE(GetClassInfoExW(m_module.Handle(), kPageClass, &windowClass));
+    EXPECT_FALSE(GetClassInfoExW(m_module.Handle(), kSamplePageClassName, &windowClass));
     // Without a page the other entry points have nothing to do.
     m_module.SetPreAndNextDev(L"Mouse", L"Keyboard");
     m_module.ProcessParentDef(WM_SIZE, 0, 0);
@@ -176,7 +163,7 @@ TEST_F(SampleModule, WithoutAValidHostThereIsNoPage) {
     m_module.SetPreAndNextDev(L"Mouse", L"Keyboard");
     EXPECT_EQ(Page(), nullptr);
     WNDCLASSEXW windowClass = {sizeof windowClass};
-    EXPECT_FALSE(GetClassInfoExW(m_module.Handle(), kPageClass, &windowClass));
+    EXPECT_FALSE(GetClassInfoExW(m_module.Handle(), kSamplePageClassName, &windowClass));
 }
 
 WString Upper(WString text) {
