@@ -5,6 +5,7 @@
 
 #include "HostTestSupport.h"
 #include "sdk/DashwellPage.h"
+#include "tests/tools/ToolRunner.h"
 
 namespace {
 
@@ -256,4 +257,23 @@ TEST(NoDeviceWarning, SwitchAskedWhileItIsUpIsVoid) {
         EXPECT_EQ(call.rfind("Bravo ", 0), std::string::npos) << call;
     }
     EXPECT_EQ(ExitDeviceName(sandbox), u"Alpha");
+}
+
+// devsim, standing in for the device software, finds the running host by its title.
+TEST(DeviceSoftware, DevsimSendSwitchesAndRefreshes) {
+    DeviceSandbox sandbox;
+    HostInstall install;
+    install.AddDevices(sandbox, {{u"Alpha", 1}, {u"Bravo", 1}});
+    HostProcess host(install);
+    const HWND window = host.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(RunTool(DEVSIM_PATH, {"send", "next"}).exitCode, 0);
+    ASSERT_TRUE(WaitForCall(install, "Bravo SetPreAndNextDev prev=Alpha next="));
+    EXPECT_EQ(RunTool(DEVSIM_PATH, {"send", "refresh"}).exitCode, 0);
+    ASSERT_TRUE(WaitForCall(install, "Bravo ProcessFunction msg=0x5401 wparam=0 lparam=1 -> 0"));
+    EXPECT_EQ(RunTool(DEVSIM_PATH, {"send", "prev"}).exitCode, 0);
+    ASSERT_TRUE(WaitForCall(install, "Alpha SetPreAndNextDev prev= next=Bravo"));
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(host.WaitForExit());
+    EXPECT_EQ(RunTool(DEVSIM_PATH, {"send", "next"}).exitCode, 1) << "no host runs any more";
 }
