@@ -9,15 +9,10 @@
 #include <fstream>
 
 #include "skin/BitmapBtn.h"
+#include "tests/support/BmpBytes.h"
 #include "ui/WinString.h"
 
 namespace {
-
-void AppendLittleEndian(std::string& out, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) {
-        out += static_cast<char>((value >> (8 * i)) & 0xFF);
-    }
-}
 
 COLORREF ColorAt(int x, int y, COLORREF fill, std::initializer_list<ColorRect> rects) {
     COLORREF color = fill;
@@ -32,17 +27,8 @@ COLORREF ColorAt(int x, int y, COLORREF fill, std::initializer_list<ColorRect> r
 }  // namespace
 
 std::string BmpFile(int width, int height, COLORREF fill, std::initializer_list<ColorRect> rects) {
-    const uint32_t stride = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
-    std::string bmp = "BM";
-    AppendLittleEndian(bmp, 54 + stride * height, 4);
-    AppendLittleEndian(bmp, 0, 4);
-    AppendLittleEndian(bmp, 54, 4);
-    AppendLittleEndian(bmp, 40, 4);
-    AppendLittleEndian(bmp, width, 4);
-    AppendLittleEndian(bmp, height, 4);
-    AppendLittleEndian(bmp, 1, 2);
-    AppendLittleEndian(bmp, 24, 2);
-    bmp.append(24, '\0');
+    const uint32_t stride = Bmp24Stride(static_cast<uint32_t>(width));
+    std::string bmp = Bmp24Header(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
     // Rows bottom-up, pixels blue, green, red.
     for (int y = height - 1; y >= 0; --y) {
         std::string row;

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "skin/Dib32.h"
+#include "tests/support/BmpBytes.h"
 #include "ui/MemoryDC.h"
 #include "ui/Selection.h"
 
@@ -106,30 +107,11 @@ SIZE TestWindow::Size() const {
     return {bounds.right - bounds.left, bounds.bottom - bounds.top};
 }
 
-namespace {
-
-void AppendLittleEndian(std::string& out, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) {
-        out += static_cast<char>((value >> (8 * i)) & 0xFF);
-    }
-}
-
-}  // namespace
-
 std::string BmpFromRows(std::initializer_list<std::string_view> rows) {
     const uint32_t height = static_cast<uint32_t>(rows.size());
     const uint32_t width = height ? static_cast<uint32_t>(rows.begin()->size()) : 0;
-    const uint32_t stride = (width * 3 + 3) & ~3u;
-    std::string bmp = "BM";
-    AppendLittleEndian(bmp, 54 + stride * height, 4);
-    AppendLittleEndian(bmp, 0, 4);
-    AppendLittleEndian(bmp, 54, 4);
-    AppendLittleEndian(bmp, 40, 4);
-    AppendLittleEndian(bmp, width, 4);
-    AppendLittleEndian(bmp, height, 4);
-    AppendLittleEndian(bmp, 1, 2);
-    AppendLittleEndian(bmp, 24, 2);
-    bmp.append(24, '\0');
+    const uint32_t stride = Bmp24Stride(width);
+    std::string bmp = Bmp24Header(width, height);
     for (auto row = std::rbegin(rows); row != std::rend(rows); ++row) {
         std::string line;
         for (char pixel : *row) {
