@@ -11,7 +11,8 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-// Alpha and Charlie plugged, Bravo not, in catalogue order.
+// The program started on devices in catalogue order, the first one remembered; by default Alpha and
+// Charlie plugged, Bravo not.
 class Switching : public testing::Test {
 protected:
     void Start(const std::vector<TestDevice>& devices) {
@@ -157,25 +158,18 @@ TEST(Refresh, ClosesOnlyForAnUnpluggedDeviceWhoseModuleAsks) {
 
 // A module that sends the switch from inside InitialPageInfo is not released under its own feet: the
 // switch waits until the call has returned.
-TEST(HostileModules, SwitchSentFromInsideTheModuleWaitsForItToReturn) {
-    DeviceSandbox sandbox;
-    HostInstall install;
-    install.AddDevices(sandbox, {{u"Alpha", 1}, {u"Bravo", 1}});
+TEST_F(Switching, SentFromInsideTheModuleWaitsForItToReturn) {
     ScopedEnvironment send(u"DASHWELL_MODULE_SEND_ON_INIT", u"next");
-    HostProcess host(install);
-    const HWND window = host.WaitForMainWindow();
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(WaitForCall(install, "Bravo SetPreAndNextDev prev=Alpha next="));
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(host.WaitForExit());
+    Start({{u"Alpha", 1}, {u"Bravo", 1}});
+    ASSERT_TRUE(WaitForCall(m_install, "Bravo SetPreAndNextDev prev=Alpha next="));
+    CloseAndWait();
     EXPECT_EQ(
-        install.Calls(IsModuleEvent),
-        (std::vector<std::string>{
-            "Alpha DllMain attach", "Alpha InitialPageInfo hwnd",
-            "Alpha InitialPageInfo send msg=0x5400 lparam=1", "Alpha InitialPageInfo sent msg=0x5400 -> 0",
-            "Alpha SetPreAndNextDev prev= next=Bravo", "Alpha UnIntialPageInfo", "Alpha DllMain detach",
-            "Bravo DllMain attach", "Bravo InitialPageInfo hwnd",
-            "Bravo SetPreAndNextDev prev=Alpha next=", "Bravo UnIntialPageInfo", "Bravo DllMain detach"}));
+        ModuleEvents(),
+        (Calls{"Alpha DllMain attach", "Alpha InitialPageInfo hwnd",
+               "Alpha InitialPageInfo send msg=0x5400 lparam=1", "Alpha InitialPageInfo sent msg=0x5400 -> 0",
+               "Alpha SetPreAndNextDev prev= next=Bravo", "Alpha UnIntialPageInfo", "Alpha DllMain detach",
+               "Bravo DllMain attach", "Bravo InitialPageInfo hwnd",
+               "Bravo SetPreAndNextDev prev=Alpha next=", "Bravo UnIntialPageInfo", "Bravo DllMain detach"}));
 }
 
 TEST(HostileModules, ModuleClosingTheWindowFromItsOwnCode) {
@@ -192,88 +186,63 @@ TEST(HostileModules, ModuleClosingTheWindowFromItsOwnCode) {
 
 // Export sets: without "InitialPageInfo" no neighbours are given at load, but the refresh still gives
 // them; a module with only two exports is still told and released.
-TEST(PartialModules, MissingExportsAreSkipped) {
-    DeviceSandbox sandbox;
-    HostInstall install;
-    install.AddDevices(sandbox, {{u"Alpha", 1, PageModule::kNoInit}, {u"Bravo", 1, PageModule::kBare}});
-    HostProcess host(install);
-    const HWND window = host.WaitForMainWindow();
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(Settle(install, window));
-    PostMessageW(window, DASHWELL_WM_DEVICE_REFRESH, 0, 0);
-    PostMessageW(window, DASHWELL_WM_DEVICE_SWITCH, 0, 1);
-    ASSERT_TRUE(WaitForCall(install, "Bravo DllMain attach"));
-    ASSERT_TRUE(Settle(install, window));
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(host.WaitForExit());
-    EXPECT_EQ(
-        install.Calls(IsModuleEvent),
-        (std::vector<std::string>{"Alpha DllMain attach", "Alpha SetPreAndNextDev prev= next=Bravo",
-                                  "Alpha ProcessFunction msg=0x5401 wparam=0 lparam=1 -> 0",
-                                  "Alpha UnIntialPageInfo", "Alpha DllMain detach", "Bravo DllMain attach",
-                                  "Bravo UnIntialPageInfo", "Bravo DllMain detach"}));
+TEST_F(Switching, MissingExportsAreSkipped) {
+    Start({{u"Alpha", 1, PageModule::kNoInit}, {u"Bravo", 1, PageModule::kBare}});
+    ASSERT_TRUE(Settle(m_install, m_window));
+    Post(DASHWELL_WM_DEVICE_REFRESH, 0, 0);
+    Post(DASHWELL_WM_DEVICE_SWITCH, 0, 1);
+    ASSERT_TRUE(WaitForCall(m_install, "Bravo DllMain attach"));
+    ASSERT_TRUE(Settle(m_install, m_window));
+    CloseAndWait();
+    EXPECT_EQ(ModuleEvents(), (Calls{"Alpha DllMain attach", "Alpha SetPreAndNextDev prev= next=Bravo",
+                                     "Alpha ProcessFunction msg=0x5401 wparam=0 lparam=1 -> 0",
+                                     "Alpha UnIntialPageInfo", "Alpha DllMain detach", "Bravo DllMain attach",
+                                     "Bravo UnIntialPageInfo", "Bravo DllMain detach"}));
 }
 
 // In a debug start, switching back to the debug device loads the program folder's module again, not
 // the one in the device's own folder.
-TEST(DebugStart, SwitchingToTheDebugDeviceUsesTheProgramFolder) {
-    DeviceSandbox sandbox;
-    HostInstall install;
-    install.AddDevices(sandbox, {{u"Alpha", 1}, {u"Bravo", 1}});
-    install.PutModule(install.HostFolder(), PageModule::kFull);
-    install.WriteHostFile(
+TEST_F(Switching, BackToTheDebugDeviceUsesTheProgramFolder) {
+    m_install.PutModule(m_install.HostFolder(), PageModule::kFull);
+    m_install.WriteHostFile(
         "FrameSkins.xml",
         "<FrameSkin><DEBUG><DEBUG>1</DEBUG><DEBUG_NAME>Alpha</DEBUG_NAME></DEBUG></FrameSkin>");
-    HostProcess host(install);
-    const HWND window = host.WaitForMainWindow();
-    ASSERT_NE(window, nullptr);
-    PostMessageW(window, DASHWELL_WM_DEVICE_SWITCH, 0, 1);
-    ASSERT_TRUE(WaitForCall(install, "Bravo SetPreAndNextDev prev=Alpha next="));
-    PostMessageW(window, DASHWELL_WM_DEVICE_SWITCH, 0, -1);
-    ASSERT_TRUE(WaitForCall(install, "Host SetPreAndNextDev prev= next=Bravo"));
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(host.WaitForExit());
-    const std::vector<std::string> loads = install.Calls(
+    Start({{u"Alpha", 1}, {u"Bravo", 1}});
+    Post(DASHWELL_WM_DEVICE_SWITCH, 0, 1);
+    ASSERT_TRUE(WaitForCall(m_install, "Bravo SetPreAndNextDev prev=Alpha next="));
+    Post(DASHWELL_WM_DEVICE_SWITCH, 0, -1);
+    ASSERT_TRUE(WaitForCall(m_install, "Host SetPreAndNextDev prev= next=Bravo"));
+    CloseAndWait();
+    const Calls loads = m_install.Calls(
         [](const std::string& line) { return line.find("InitialPageInfo") != std::string::npos; });
-    EXPECT_EQ(loads, (std::vector<std::string>{"Host InitialPageInfo hwnd", "Bravo InitialPageInfo hwnd",
-                                               "Host InitialPageInfo hwnd"}));
-    EXPECT_EQ(ExitDeviceName(sandbox), u"Alpha");
+    EXPECT_EQ(loads, (Calls{"Host InitialPageInfo hwnd", "Bravo InitialPageInfo hwnd",
+                            "Host InitialPageInfo hwnd"}));
+    EXPECT_EQ(ExitDeviceName(m_sandbox), u"Alpha");
 }
 
 // Once the no-device warning is up the window is closing: a switch asked for meanwhile is void.
-TEST(NoDeviceWarning, SwitchAskedWhileItIsUpIsVoid) {
-    DeviceSandbox sandbox;
-    HostInstall install;
-    install.AddDevices(sandbox, {{u"Alpha", 1}, {u"Bravo", 1}});
-    HostProcess host(install);
-    const HWND window = host.WaitForMainWindow();
-    ASSERT_NE(window, nullptr);
-    PostMessageW(window, DASHWELL_WM_DEVICE_SWITCH, 0, -1);
-    ASSERT_NE(host.WaitForWarning(), nullptr);
-    PostMessageW(window, DASHWELL_WM_DEVICE_SWITCH, 0, 1);
-    ASSERT_TRUE(host.AnswerWarning());
-    ASSERT_TRUE(host.WaitForExit());
-    for (const std::string& call : install.Calls()) {
+TEST_F(Switching, AskedWhileTheNoDeviceWarningIsUpIsVoid) {
+    Start({{u"Alpha", 1}, {u"Bravo", 1}});
+    Post(DASHWELL_WM_DEVICE_SWITCH, 0, -1);
+    ASSERT_NE(m_host->WaitForWarning(), nullptr);
+    Post(DASHWELL_WM_DEVICE_SWITCH, 0, 1);
+    ASSERT_TRUE(m_host->AnswerWarning());
+    ASSERT_TRUE(m_host->WaitForExit());
+    for (const std::string& call : m_install.Calls()) {
         EXPECT_EQ(call.rfind("Bravo ", 0), std::string::npos) << call;
     }
-    EXPECT_EQ(ExitDeviceName(sandbox), u"Alpha");
+    EXPECT_EQ(ExitDeviceName(m_sandbox), u"Alpha");
 }
 
 // devsim, standing in for the device software, finds the running host by its title.
-TEST(DeviceSoftware, DevsimSendSwitchesAndRefreshes) {
-    DeviceSandbox sandbox;
-    HostInstall install;
-    install.AddDevices(sandbox, {{u"Alpha", 1}, {u"Bravo", 1}});
-    HostProcess host(install);
-    const HWND window = host.WaitForMainWindow();
-    ASSERT_NE(window, nullptr);
+TEST_F(Switching, DevsimSendSwitchesAndRefreshes) {
+    Start({{u"Alpha", 1}, {u"Bravo", 1}});
     EXPECT_EQ(RunTool(DEVSIM_PATH, {"send", "next"}).exitCode, 0);
-    ASSERT_TRUE(WaitForCall(install, "Bravo SetPreAndNextDev prev=Alpha next="));
+    ASSERT_TRUE(WaitForCall(m_install, "Bravo SetPreAndNextDev prev=Alpha next="));
     EXPECT_EQ(RunTool(DEVSIM_PATH, {"send", "refresh"}).exitCode, 0);
-    ASSERT_TRUE(WaitForCall(install, "Bravo ProcessFunction msg=0x5401 wparam=0 lparam=1 -> 0"));
+    ASSERT_TRUE(WaitForCall(m_install, "Bravo ProcessFunction msg=0x5401 wparam=0 lparam=1 -> 0"));
     EXPECT_EQ(RunTool(DEVSIM_PATH, {"send", "prev"}).exitCode, 0);
-    ASSERT_TRUE(WaitForCall(install, "Alpha SetPreAndNextDev prev= next=Bravo"));
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(host.WaitForExit());
+    ASSERT_TRUE(WaitForCall(m_install, "Alpha SetPreAndNextDev prev= next=Bravo"));
+    CloseAndWait();
     EXPECT_EQ(RunTool(DEVSIM_PATH, {"send", "next"}).exitCode, 1) << "no host runs any more";
 }
