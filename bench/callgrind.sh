@@ -9,7 +9,7 @@ bench="${1:-build/native/bench/xml_bench}"
 filter="${2:-}"
 shift $(( $# > 2 ? 2 : $# ))
 modes=("$@")
-[ ${#modes[@]} -gt 0 ] || modes=(parse load text pugixml pugixml-load expat expat-load)
+[ ${#modes[@]} -gt 0 ] || modes=(parse copy-parse load text pugixml pugixml-load expat expat-load)
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
