@@ -280,6 +280,57 @@ int32_t ConvertBody(WString& text, const WString& encoding, const unsigned char*
     return produced;
 }
 
+int32_t ConvertPiece(const unsigned char* bytes, int32_t count, char16_t* output, const WString& encoding) {
+    TextConverter request{u"UTF-16", encoding, bytes, count, count};
+    return ConvertText(request, output);
+}
+
+// Converts UTF-8 bytes that lie behind `output` in the same buffer, piece by piece. No piece's units
+// reach its own bytes: UTF-8 gives at most one unit per byte, and a piece is at most half the room
+// between the units written and the bytes still unread. Pieces end after an ASCII byte, where every
+// decoder has finished the sequence before it, so the text is what one conversion of the whole body
+// gives. A small rest, or one with no such end in reach, is copied out first.
+int32_t ConvertForwards(char16_t* output, const unsigned char* bytes, int32_t count,
+                        const WString& encoding) {
+    constexpr int64_t kSmallRest = 64;
+    const auto* outputBytes = reinterpret_cast<const unsigned char*>(output);
+    int32_t done = 0;
+    int32_t produced = 0;
+    while (done < count) {
+        int64_t room = (bytes + done) - (outputBytes + 2 * int64_t(produced));
+        int32_t end = static_cast<int32_t>(std::min<int64_t>(done + room / 2, count));
+        if (end < count && end - done >= kSmallRest) {
+            while (end > done && bytes[end - 1] >= 0x80) {
+                --end;
+            }
+        }
+        if (end < count && end - done < kSmallRest) {
+            std::unique_ptr<unsigned char[]> rest(new unsigned char[static_cast<size_t>(count - done)]);
+            std::memcpy(rest.get(), bytes + done, static_cast<size_t>(count - done));
+            return produced + ConvertPiece(rest.get(), count - done, output + produced, encoding);
+        }
+        produced += ConvertPiece(bytes + done, end - done, output + produced, encoding);
+        done = end;
+    }
+    return produced;
+}
+
+// A UTF-8 body needs no buffer of its own: it is read into the back half of the text's buffer and
+// converted forwards into the front, so a load holds 2 bytes per input byte rather than 3.
+bool ReadUtf8BodyInPlace(WString& text, TextFileReader& reader) {
+    text.resize(static_cast<size_t>(reader.bytesToRead));
+    auto* bytes = reinterpret_cast<unsigned char*>(text.data()) + reader.bytesToRead;
+    if (!ReadFileUnits(bytes, reader)) {
+        text.clear();
+        return false;
+    }
+    CloseFile(reader);
+    int32_t produced = ConvertForwards(text.data(), bytes, reader.unitCount, reader.encoding);
+    text.resize(static_cast<size_t>(produced));
+    reader.notes += Note("to %lld wide chars ", produced);
+    return true;
+}
+
 bool ReadTextBody(WString& text, TextFileReader& reader) {
     reader.notes.clear();
     if (reader.bytesToRead == 0) {
@@ -295,6 +346,9 @@ bool ReadTextBody(WString& text, TextFileReader& reader) {
         }
         text.resize(reader.unitCount);
         return true;
+    }
+    if (EncodingToCodePage(reader.encoding) == kCodePageUtf8) {
+        return ReadUtf8BodyInPlace(text, reader);
     }
     // Not zero-filled: the read overwrites every byte or the load fails.
     std::unique_ptr<unsigned char[]> bytes(new unsigned char[static_cast<size_t>(reader.bytesToRead)]);

@@ -2,7 +2,10 @@
 // notes they leave in the report text, and failures.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "tests/xml/XmlTestSupport.h"
+#include "xml/Encodings.h"
 #include "xml/XmlFile.h"
 
 namespace {
@@ -67,7 +70,65 @@ std::vector<LoadCase> LoadCases() {
     };
 }
 
+// A UTF-8 body of about `size` bytes: ASCII runs between characters of every length, invalid bytes
+// (stray continuation bytes, cut sequences, overlong forms, bytes never used), 0 bytes, and runs of
+// non-ASCII bytes long enough that no piece of the conversion can end inside them.
+std::string MixedUtf8Body(std::mt19937& random, size_t size) {
+    static const char* const kPieces[] = {
+        "\xC3\xA9",     "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\x80", "\xBF\xBF", "\xE2\x82",
+        "\xF0\x9F\x98", "\xC0\x80",     "\xED\xA0\x80",     "\xF5", "\xFF",
+    };
+    std::string body = "<r>";
+    while (body.size() < size) {
+        switch (random() % 4) {
+            case 0:
+                body += std::string(random() % 40, 'a' + static_cast<char>(random() % 26));
+                break;
+            case 1:
+                body += kPieces[random() % std::size(kPieces)];
+                break;
+            case 2:
+                body += std::string(1, '\0');
+                break;
+            default:
+                for (size_t n = random() % (size / 2 + 1); n > 0; --n) {
+                    body += kPieces[random() % 3];
+                }
+        }
+    }
+    return body;
+}
+
+WString WholeConversion(std::string bytes) {
+    std::erase(bytes, '\0');
+    TextConverter request{u"UTF-16", u"UTF-8", bytes.data(), static_cast<int32_t>(bytes.size()), 0};
+    WString text(static_cast<size_t>(ConvertText(request, nullptr)), u'\0');
+    request.outputCount = static_cast<int32_t>(text.size());
+    text.resize(static_cast<size_t>(ConvertText(request, text.data())));
+    return text;
+}
+
 }  // namespace
+
+// A UTF-8 body is converted in pieces inside the text's own buffer; the pieces must join into exactly
+// the text one conversion of the whole body gives, wherever the characters and invalid bytes fall.
+TEST(XmlFile, Utf8BodyGivesTheTextOfOneWholeConversion) {
+    ScratchDir dir("xmlutf8");
+    std::mt19937 random(20261211);
+    for (size_t size : {1, 2, 3, 5, 8, 63, 64, 65, 127, 128, 129, 200, 500, 1000, 4096, 70000}) {
+        for (int round = 0; round < 12; ++round) {
+            std::string body = MixedUtf8Body(random, size);
+            WString text;
+            WString report;
+            uint32_t flags = 0;
+            ASSERT_TRUE(CXmlDocument::LoadTextFromFile(PathText(dir.Write("mixed.xml", body)), text, &report,
+                                                       &flags));
+            ASSERT_EQ(text, WholeConversion(body)) << "size " << size << ", round " << round;
+            EXPECT_TRUE(U8(report).ends_with(" to " + std::to_string(text.size()) + " wide chars "))
+                << U8(report);
+        }
+    }
+}
 
 TEST(XmlFile, EncodingPathsAndTheirNotes) {
     ScratchDir dir("xmlfile");
