@@ -4,12 +4,14 @@
 
 #include <cstdio>
 
-#include "ui/WinString.h"
 #include "xml/TextPlatform.h"
 
 namespace {
 
 constexpr DWORD kMessageRoom = 100;
+
+// UTF-16 units both: the reader's strings and Win32's wide strings differ only in their element type.
+static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
 }  // namespace
 
@@ -22,7 +24,8 @@ int32_t CodePageToUtf16(uint32_t codePage, const char* source, int32_t sourceLen
     if (output == nullptr) {
         room = 0;
     }
-    return MultiByteToWideChar(codePage, 0, source, sourceLength, room == 0 ? nullptr : WinBuf(output), room);
+    return MultiByteToWideChar(codePage, 0, source, sourceLength,
+                               room == 0 ? nullptr : reinterpret_cast<wchar_t*>(output), room);
 }
 
 bool IsCodePageSupported(uint32_t codePage) {
@@ -34,7 +37,7 @@ WString SystemErrorText() {
     wchar_t message[kMessageRoom];
     DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
                                   MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), message, kMessageRoom, nullptr);
-    WString text = FromWin(message, length);
+    WString text(reinterpret_cast<const char16_t*>(message), length);
     return text.substr(0, text.find_first_of(u"\r\n"));
 }
 
@@ -44,7 +47,7 @@ std::FILE* OpenFileForReading(const WString& path) {
         SetLastError(ERROR_INVALID_NAME);
         return nullptr;
     }
-    return _wfopen(WinStr(path), L"rb");
+    return _wfopen(reinterpret_cast<const wchar_t*>(path.c_str()), L"rb");
 }
 
 int64_t FileLength(std::FILE* file) {
