@@ -280,9 +280,8 @@ int32_t ConvertBody(WString& text, const WString& encoding, const unsigned char*
     return produced;
 }
 
-int32_t ConvertPiece(const unsigned char* bytes, int32_t count, char16_t* output, const WString& encoding) {
-    TextConverter request{u"UTF-16", encoding, bytes, count, count};
-    return ConvertText(request, output);
+int32_t ConvertPiece(const unsigned char* bytes, int32_t count, char16_t* output) {
+    return CodePageToUtf16(kCodePageUtf8, reinterpret_cast<const char*>(bytes), count, output, count);
 }
 
 // Converts UTF-8 bytes that lie behind `output` in the same buffer, piece by piece. No piece's units
@@ -290,8 +289,7 @@ int32_t ConvertPiece(const unsigned char* bytes, int32_t count, char16_t* output
 // between the units written and the bytes still unread. Pieces end after an ASCII byte, where every
 // decoder has finished the sequence before it, so the text is what one conversion of the whole body
 // gives. A small rest, or one with no such end in reach, is copied out first.
-int32_t ConvertForwards(char16_t* output, const unsigned char* bytes, int32_t count,
-                        const WString& encoding) {
+int32_t ConvertForwards(char16_t* output, const unsigned char* bytes, int32_t count) {
     constexpr int64_t kSmallRest = 64;
     const auto* outputBytes = reinterpret_cast<const unsigned char*>(output);
     int32_t done = 0;
@@ -307,9 +305,9 @@ int32_t ConvertForwards(char16_t* output, const unsigned char* bytes, int32_t co
         if (end < count && end - done < kSmallRest) {
             std::unique_ptr<unsigned char[]> rest(new unsigned char[static_cast<size_t>(count - done)]);
             std::memcpy(rest.get(), bytes + done, static_cast<size_t>(count - done));
-            return produced + ConvertPiece(rest.get(), count - done, output + produced, encoding);
+            return produced + ConvertPiece(rest.get(), count - done, output + produced);
         }
-        produced += ConvertPiece(bytes + done, end - done, output + produced, encoding);
+        produced += ConvertPiece(bytes + done, end - done, output + produced);
         done = end;
     }
     return produced;
@@ -325,7 +323,7 @@ bool ReadUtf8BodyInPlace(WString& text, TextFileReader& reader) {
         return false;
     }
     CloseFile(reader);
-    int32_t produced = ConvertForwards(text.data(), bytes, reader.unitCount, reader.encoding);
+    int32_t produced = ConvertForwards(text.data(), bytes, reader.unitCount);
     text.resize(static_cast<size_t>(produced));
     reader.notes += Note("to %lld wide chars ", produced);
     return true;
